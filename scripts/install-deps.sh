@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs with apt whatever of the given package set is missing.
+# usage: scripts/install-deps.sh build|test|run
+set -euo pipefail
+
+build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
+                qt6-qpa-plugins libqt6multimedia6 fonts-noto-cjk)
+test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps)
+run_packages=()
+
+case "${1:-build}" in
+    build) wanted=("${build_packages[@]}") ;;
+    test)  wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+    run)   wanted=("${build_packages[@]}" "${run_packages[@]}") ;;
+    *) echo "usage: $0 build|test|run" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    command -v sudo >/dev/null || { echo "need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+    sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,97 @@
+#include "CwOptions.h"
+
+#include "keying/KeyingValues.h"
+
+namespace {
+
+bool parseInt(const QString &text, int low, int high, int &value)
+{
+    bool ok = false;
+    const int parsed = text.toInt(&ok);
+    if (!ok || parsed < low || parsed > high)
+        return false;
+    value = parsed;
+    return true;
+}
+
+QString rangeError(const QString &option, const QString &value, int low, int high)
+{
+    return QStringLiteral("%1: '%2' is not a whole number from %3 to %4")
+        .arg(option, value).arg(low).arg(high);
+}
+
+} // namespace
+
+QString CwUsage()
+{
+    return QStringLiteral(
+        "usage: keylark-cw [--wpm 10..60] [--pitch 400..1500] [--ratio N] [--spacing 0..13]\n"
+        "                  [--volume 0..8] [--seed N] [-o out.wav] [TEXT | -]\n"
+        "Renders TEXT (or standard input with -) as Morse code; writes an 8000 Hz mono\n"
+        "16-bit WAV file with -o, otherwise plays it through the default sound device.\n");
+}
+
+CwParseResult ParseCwOptions(const QStringList &arguments)
+{
+    CwOptions options;
+    bool haveText = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("-h") || argument == QLatin1String("--help"))
+            return {std::nullopt, QString(), true};
+
+        const bool takesValue = argument == QLatin1String("--wpm") || argument == QLatin1String("--pitch")
+            || argument == QLatin1String("--ratio") || argument == QLatin1String("--spacing")
+            || argument == QLatin1String("--volume") || argument == QLatin1String("--seed")
+            || argument == QLatin1String("-o");
+        if (takesValue) {
+            if (i + 1 >= arguments.size())
+                return {std::nullopt, QStringLiteral("%1 needs a value").arg(argument)};
+            const QString value = arguments[++i];
+            int number = 0;
+            if (argument == QLatin1String("--wpm")) {
+                if (!parseInt(value, 10, 60, options.wpm))
+                    return {std::nullopt, rangeError(argument, value, 10, 60)};
+            } else if (argument == QLatin1String("--pitch")) {
+                if (!parseInt(value, 400, 1500, number))
+                    return {std::nullopt, rangeError(argument, value, 400, 1500)};
+                options.freq = FreqForPitchPosition(number);
+            } else if (argument == QLatin1String("--ratio")) {
+                bool ok = false;
+                value.toInt(&ok);
+                if (!ok)
+                    return {std::nullopt, QStringLiteral("--ratio: '%1' is not an integer").arg(value)};
+                options.ratio = value;
+            } else if (argument == QLatin1String("--spacing")) {
+                if (!parseInt(value, 0, 13, options.spacingIndex))
+                    return {std::nullopt, rangeError(argument, value, 0, 13)};
+            } else if (argument == QLatin1String("--volume")) {
+                if (!parseInt(value, 0, 8, options.volume))
+                    return {std::nullopt, rangeError(argument, value, 0, 8)};
+            } else if (argument == QLatin1String("--seed")) {
+                bool ok = false;
+                const uint seed = value.toUInt(&ok);
+                if (!ok)
+                    return {std::nullopt, QStringLiteral("--seed: '%1' is not a whole number").arg(value)};
+                options.seed = seed;
+            } else {
+                if (value.isEmpty())
+                    return {std::nullopt, QStringLiteral("-o needs a file name")};
+                options.outputPath = value;
+            }
+            continue;
+        }
+        if (argument.startsWith(u'-') && argument != QLatin1String("-"))
+            return {std::nullopt, QStringLiteral("unknown option %1").arg(argument)};
+        if (haveText)
+            return {std::nullopt, QStringLiteral("only one TEXT may be given (quote it)")};
+        haveText = true;
+        if (argument == QLatin1String("-"))
+            options.readStdin = true;
+        else
+            options.text = argument;
+    }
+    if (!haveText)
+        return {std::nullopt, QStringLiteral("no TEXT given (use - to read standard input)")};
+    return {options, QString()};
+}

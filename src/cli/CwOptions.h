@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// What keylark-cw was asked to do, with every value checked.
+struct CwOptions {
+    int wpm = 25;
+    int freq = 700;          // already rounded to 50 Hz as the pitch spinner does
+    QString ratio = QStringLiteral("3");
+    int spacingIndex = 0;
+    int volume = 4;
+    std::optional<unsigned int> seed;
+    QString outputPath;      // empty: play through the sound device
+    QString text;            // empty with readStdin
+    bool readStdin = false;
+};
+
+struct CwParseResult {
+    std::optional<CwOptions> options;
+    QString error;           // one line, for stderr
+    bool helpShown = false;
+};
+
+// Parses the command line (arguments without the program name).
+CwParseResult ParseCwOptions(const QStringList &arguments);
+
+QString CwUsage();

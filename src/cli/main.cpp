@@ -1,0 +1,86 @@
+// keylark-cw: renders a text with the trainer's own Morse renderer and writes it
+// as a WAV file.
+#include "CwOptions.h"
+#include "WavWriter.h"
+
+#include "keying/CharacterRenderer.h"
+#include "keying/KeyingValues.h"
+#include "keying/RandomInt.h"
+#include "plaintext/SendText.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "keylark-cw: %s\n", qPrintable(message));
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+
+    const CwParseResult parsed = ParseCwOptions(arguments);
+    if (parsed.helpShown) {
+        std::fputs(qPrintable(CwUsage()), stdout);
+        return 0;
+    }
+    if (!parsed.options)
+        return fail(parsed.error + QStringLiteral("\n") + CwUsage().section(u'\n', 0, 1));
+    const CwOptions &options = *parsed.options;
+
+    QString text = options.text;
+    if (options.readStdin) {
+        QFile input;
+        if (!input.open(stdin, QIODevice::ReadOnly))
+            return fail(QStringLiteral("cannot read standard input: %1").arg(input.errorString()));
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        text = utf8(input.readAll());
+        if (utf8.hasError())
+            return fail(QStringLiteral("standard input is not valid UTF-8"));
+    }
+    const QString sendText = PrepareSendText(text);
+
+    if (options.seed)
+        SeedRandom(*options.seed);
+    else
+        ReseedRandom();
+
+    auto sineTable = std::make_unique<TSineTable>();
+    KeyingValues keying;
+    keying.dot_samples = DotSamplesForSpeed(options.wpm);
+    keying.freq = options.freq;
+    keying.space_extra = SpaceExtraForIndex(options.spacingIndex, 0);
+    keying.sine_table = sineTable.get();
+    keying.amplitude = MakeSineTable(*sineTable, options.volume);
+
+    if (options.outputPath.isEmpty())
+        return fail(QStringLiteral("no sound output in this build; give -o out.wav"));
+
+    CharacterRenderer renderer(keying);
+    std::vector<audio_sample> buffer(kBufferSamples);
+    QByteArray samples;
+    for (const QChar c : sendText) {
+        const RenderResult result = renderer.MakeCharWave(buffer, c.unicode(), options.ratio);
+        if (!result.ok())
+            return fail(result.error);
+        samples.append(reinterpret_cast<const char *>(buffer.data()), result.bytes);
+    }
+
+    QString error;
+    if (!WriteWavFile(options.outputPath, samples, &error))
+        return fail(QStringLiteral("cannot write %1: %2").arg(options.outputPath, error));
+    return 0;
+}

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, runs every test, then runs the core tests
+# once more under AddressSanitizer + UndefinedBehaviorSanitizer.
+set -uo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh test || exit 1
+jobs=$(nproc 2>/dev/null || echo 2)
+
+passed=0
+failed=0
+tally() {  # adds the counts of a ctest log
+    local log=$1
+    local total fails
+    total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$log" | tail -n1)
+    fails=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n1)
+    if [[ -z "$total" ]]; then failed=$((failed + 1)); return; fi
+    passed=$((passed + total - fails))
+    failed=$((failed + fails))
+}
+
+run_suite() {  # name, build dir, cmake options...
+    local name=$1 dir=$2; shift 2
+    echo "== $name =="
+    if ! cmake -S . -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1; then
+        cat "$dir.configure.log"; failed=$((failed + 1)); return
+    fi
+    if ! cmake --build "$dir" -j "$jobs"; then
+        failed=$((failed + 1)); return
+    fi
+    (cd "$dir" && ctest --output-on-failure --timeout 600) 2>&1 | tee "$dir.ctest.log"
+    tally "$dir.ctest.log"
+}
+
+mkdir -p build
+run_suite "build and test" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite "core under AddressSanitizer + UndefinedBehaviorSanitizer" build-asan \
+    -DCMAKE_BUILD_TYPE=Debug -DKEYLARK_CORE_ONLY=ON -DKEYLARK_SANITIZE=address,undefined
+
+echo
+echo "keylark: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
