@@ -1,0 +1,2 @@
+list(APPEND KEYLARK_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/MorsePattern.cpp)

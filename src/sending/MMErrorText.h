@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+// The English text of a multimedia result code; never fails.
+QString MMErrorText(std::uint16_t code);
+
+// The warning shown when no sound output can be opened.
+QString OpenErrorMessage(std::uint16_t code);
