@@ -1,0 +1,229 @@
+#include "CharacterSequencer.h"
+
+#include "MMErrorText.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRestartPauseMs = 2000;
+
+} // namespace
+
+CharacterSequencer::CharacterSequencer(SoundOutput &output, SendingView &view,
+                                       const KeyingValues &keying, QObject *parent)
+    : QObject(parent)
+    , m_output(output)
+    , m_view(view)
+    , m_renderer(keying)
+    , hBuffer1(kBufferSamples)
+{
+    hWave_hdr1.lpData = hBuffer1.data();
+    m_watchdog.setSingleShot(true);
+    m_restartTimer.setSingleShot(true);
+    m_restartTimer.setInterval(kRestartPauseMs);
+    connect(&m_watchdog, &QTimer::timeout, this, &CharacterSequencer::deviceSilent);
+    connect(&m_restartTimer, &QTimer::timeout, this, &CharacterSequencer::restartAfterPause);
+    connect(&m_output, &SoundOutput::bufferTaken, this, &CharacterSequencer::onBufferTaken);
+    connect(&m_output, &SoundOutput::started, this, &CharacterSequencer::onStarted);
+    connect(&m_output, &SoundOutput::finished, this, &CharacterSequencer::onFinished);
+    connect(&m_output, &SoundOutput::deviceLost, this, &CharacterSequencer::onDeviceLost);
+}
+
+QString CharacterSequencer::StartMorse()
+{
+    if (m_keyDown) {
+        // Refused: the running chain takes up the text just set, right after
+        // the character being heard, so what was rendered ahead is dropped.
+        m_view.restoreButtons();
+        dropUnheard();
+        if (!hWave_hdr1.atDevice && send_pos >= 1 && send_pos <= send_text.size())
+            return SendNextChar();
+        return QString();
+    }
+
+    if (!m_output.isOpen()) {
+        // The output may have failed at start-up or been lost since: try again.
+        const int code = m_output.open(MakePcmFormat());
+        if (code != MMSYSERR_NOERROR) {
+            // Without sound the run ends at once; random-file mode does not
+            // restart into the same warning every two seconds.
+            m_view.showSoundWarning(OpenErrorMessage(std::uint16_t(code)));
+            m_view.restoreButtons();
+            if (m_view.activeTab() == CharacterView::PlainTextTab)
+                m_view.plainTextRunEnded();
+            return QString();
+        }
+    }
+
+    m_keyDown = true;
+    m_renderFailed = false;
+    hWave_hdr1 = WaveHeader{hBuffer1.data(), buffer_bytes, false, 0};
+    const QString error = SendNextChar();
+    endRunIfDrained();
+    return error;
+}
+
+QString CharacterSequencer::SendNextChar()
+{
+    if (send_pos < 1 || send_pos > send_text.size())
+        return QString();  // nothing left to render; the run ends once drained
+
+    const char16_t c = send_text.at(send_pos - 1).unicode();
+    const RenderResult result = m_renderer.MakeCharWave(hBuffer1, c, m_view.ratioText());
+    if (!result.ok()) {
+        // send_pos stays on the character; the run ends once what is queued
+        // has been heard.
+        m_renderFailed = true;
+        return result.error;
+    }
+    hWave_hdr1.dwBufferLength = result.bytes;
+    ++send_pos;
+
+    const quint64 tag = ++m_lastTag;
+    const int samples = result.bytes / 2;
+    if (!m_output.write(tag, hWave_hdr1.lpData, samples)) {
+        // Nothing will come back for it; give the run up rather than hang.
+        onDeviceLost(MMSYSERR_NODRIVER);
+        return QString();
+    }
+    hWave_hdr1.atDevice = true;
+    hWave_hdr1.tag = tag;
+    m_queued.push_back({tag, c, samples, false});
+    armWatchdog();
+    return QString();
+}
+
+void CharacterSequencer::onBufferTaken(quint64 tag)
+{
+    if (!hWave_hdr1.atDevice || hWave_hdr1.tag != tag)
+        return;  // a buffer dropped meanwhile
+    hWave_hdr1.atDevice = false;
+    if (m_renderFailed)
+        return;
+    const QString error = SendNextChar();
+    if (!error.isEmpty())
+        m_view.showError(error);
+    endRunIfDrained();
+}
+
+void CharacterSequencer::onStarted(quint64 tag)
+{
+    Queued *queued = find(tag);
+    if (!queued || queued->started)
+        return;
+    queued->started = true;
+    armWatchdog();
+    ShowCharacterStarting(m_view, queued->c);
+}
+
+void CharacterSequencer::onFinished(quint64 tag)
+{
+    Queued *queued = find(tag);
+    if (!queued)
+        return;
+    if (!queued->started)
+        ShowCharacterStarting(m_view, queued->c);
+    // After Stop the text is empty and the last character is not shown.
+    if (!send_text.isEmpty())
+        ShowCharacterHeard(m_view, queued->c);
+    const auto heard = m_queued.begin() + (queued - &m_queued.front());
+    if (hWave_hdr1.atDevice && hWave_hdr1.tag == tag)
+        hWave_hdr1.atDevice = false;  // heard before it was reported taken
+    m_queued.erase(m_queued.begin(), heard + 1);
+    armWatchdog();
+
+    if (m_queued.empty() && !hWave_hdr1.atDevice && !m_renderFailed
+        && send_pos >= 1 && send_pos <= send_text.size()) {
+        const QString error = SendNextChar();
+        if (!error.isEmpty())
+            m_view.showError(error);
+    }
+    endRunIfDrained();
+}
+
+void CharacterSequencer::onDeviceLost(int)
+{
+    m_queued.clear();
+    hWave_hdr1.atDevice = false;
+    m_watchdog.stop();
+    if (m_keyDown)
+        WaveOutProcEndOfText();
+}
+
+void CharacterSequencer::StopMorse()
+{
+    m_view.restoreButtons();
+    m_view.setCallInputText(QString());
+    m_view.clearTicker();
+    send_text.clear();
+    if (m_view.activeTab() == CharacterView::PlainTextTab)
+        m_view.plainTextStopped();
+    dropUnheard();
+    endRunIfDrained();
+}
+
+void CharacterSequencer::dropUnheard()
+{
+    const QList<quint64> dropped = m_output.discardPending();
+    for (const quint64 tag : dropped) {
+        if (hWave_hdr1.atDevice && hWave_hdr1.tag == tag)
+            hWave_hdr1.atDevice = false;
+    }
+    std::erase_if(m_queued, [&](const Queued &q) { return dropped.contains(q.tag); });
+}
+
+void CharacterSequencer::endRunIfDrained()
+{
+    if (!m_keyDown || hWave_hdr1.atDevice || !m_queued.empty())
+        return;
+    const bool textUsedUp = send_pos < 1 || send_pos > send_text.size();
+    if (textUsedUp || m_renderFailed)
+        WaveOutProcEndOfText();
+}
+
+void CharacterSequencer::WaveOutProcEndOfText()
+{
+    m_keyDown = false;
+    m_watchdog.stop();
+    if (m_view.activeTab() != CharacterView::PlainTextTab)
+        return;  // the drill goes on; the buttons keep their state
+    m_view.restoreButtons();
+    m_view.plainTextRunEnded();
+    if (m_view.randomFileTicked()) {
+        m_view.setStartEnabled(false);
+        m_restartTimer.start();
+    }
+}
+
+void CharacterSequencer::restartAfterPause()
+{
+    m_restartTimer.stop();
+    m_view.startClicked();
+}
+
+void CharacterSequencer::deviceSilent()
+{
+    // A stuck output is closed so that the next Start opens it afresh.
+    m_output.close();
+    onDeviceLost(MMSYSERR_ERROR);
+}
+
+void CharacterSequencer::armWatchdog()
+{
+    if (m_queued.empty() && !hWave_hdr1.atDevice) {
+        m_watchdog.stop();
+        return;
+    }
+    qint64 queuedSamples = 0;
+    for (const Queued &q : m_queued)
+        queuedSamples += q.samples;
+    m_watchdog.start(int(queuedSamples * 1000 / kSampleRate) + m_watchdogSlackMs);
+}
+
+CharacterSequencer::Queued *CharacterSequencer::find(quint64 tag)
+{
+    const auto it = std::find_if(m_queued.begin(), m_queued.end(),
+                                 [tag](const Queued &q) { return q.tag == tag; });
+    return it == m_queued.end() ? nullptr : &*it;
+}

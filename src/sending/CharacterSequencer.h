@@ -1,0 +1,99 @@
+#pragma once
+
+#include "SendingView.h"
+#include "SoundOutput.h"
+#include "WaveFormat.h"
+#include "keying/CharacterRenderer.h"
+#include "keying/KeyingValues.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <deque>
+#include <vector>
+
+// Sends a text one character per buffer: renders the character at send_pos,
+// queues it at the sound output, and renders the next one when the output has
+// taken it. What the window shows follows what is heard: a character appears
+// when its sound starts and the after-sending step runs when it has been heard.
+//
+// Callers put the text into send_text, set send_pos to 1 and call StartMorse().
+class CharacterSequencer : public QObject
+{
+    Q_OBJECT
+
+public:
+    CharacterSequencer(SoundOutput &output, SendingView &view, const KeyingValues &keying,
+                       QObject *parent = nullptr);
+
+    QString send_text;   // the text being sent, one UTF-16 code unit per character
+    int send_pos = 0;    // 1-based index of the next character to render
+
+    bool key_down() const { return m_keyDown; }
+
+    // Starts sending send_text from send_pos. While a text is sounding the
+    // start is refused (buttons restored), and the text now in send_text takes
+    // over right after the character being heard. Returns the render failure
+    // of the first character, if any, for the caller to show or swallow.
+    QString StartMorse();
+
+    // Stops sending: the character being heard plays to its end, nothing
+    // after it sounds. Returns at once; key_down clears when that character
+    // has been heard.
+    void StopMorse();
+
+    // The sample buffer and its header: one character at a time.
+    struct WaveHeader {
+        audio_sample *lpData = nullptr;
+        int dwBufferLength = 0;   // bytes of the current character
+        bool atDevice = false;    // written and not yet taken by the output
+        quint64 tag = 0;
+    };
+    const WaveHeader &header() const { return hWave_hdr1; }
+    static constexpr int buffer_bytes = kBufferSamples * 2;
+
+    // How long past the queued sound the output may stay silent before the run
+    // is given up as lost.
+    void setWatchdogSlack(int milliseconds) { m_watchdogSlackMs = milliseconds; }
+    bool watchdogArmed() const { return m_watchdog.isActive(); }
+    bool restartPending() const { return m_restartTimer.isActive(); }
+
+public slots:
+    // The output has not answered in time: the run ends.
+    void deviceSilent();
+    // The pause of random-file mode is over.
+    void restartAfterPause();
+
+private:
+    struct Queued {
+        quint64 tag;
+        char16_t c;
+        int samples;
+        bool started;
+    };
+
+    QString SendNextChar();
+    void onBufferTaken(quint64 tag);
+    void onStarted(quint64 tag);
+    void onFinished(quint64 tag);
+    void onDeviceLost(int code);
+    void WaveOutProcEndOfText();
+    void dropUnheard();
+    void endRunIfDrained();
+    void armWatchdog();
+    Queued *find(quint64 tag);
+
+    SoundOutput &m_output;
+    SendingView &m_view;
+    CharacterRenderer m_renderer;
+    std::vector<audio_sample> hBuffer1;
+    WaveHeader hWave_hdr1;
+    std::deque<Queued> m_queued;  // written and not yet heard, in order
+    quint64 m_lastTag = 0;
+    bool m_keyDown = false;
+    bool m_renderFailed = false;
+    QTimer m_watchdog;
+    QTimer m_restartTimer;
+    int m_watchdogSlackMs = 5000;
+};
