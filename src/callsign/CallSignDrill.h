@@ -1,0 +1,47 @@
+#pragma once
+
+#include "DrillView.h"
+
+#include <QString>
+#include <QStringList>
+
+class CharacterSequencer;
+
+// The call-sign drill: one random call sign at a time, each answer judged,
+// scored and followed by the next call sign; or, with stream listening, one
+// long run of call signs five spaces apart.
+class CallSignDrill
+{
+public:
+    CallSignDrill(DrillView &view, CharacterSequencer &sequencer);
+
+    int call_total = 0;   // call signs sent in this drill, the one awaiting its answer included
+    int call_ok = 0;      // answers judged correct
+    int step_streak = 0;  // correct answers in a row in Step mode
+
+    // Start on the call-sign tab, after the Start handler's common head.
+    void start(const QStringList &callSigns);
+
+    // Enter in the input box. Returns true when the key was consumed; false on
+    // the failure path (results emptied, score hidden, the box keeps its text).
+    bool answer(const QStringList &callSigns);
+
+    // Builds the stream of n + 1 random call signs, five spaces apart, and sends it.
+    void StartCallStream(const QStringList &callSigns);
+
+    // "7/10 (70%)": the percentage truncated, computed exactly in integers.
+    static QString scoreText(int ok, int total);
+    // A call sign drawn uniformly among the non-empty entries; empty if none.
+    static QString drawCallSign(const QStringList &callSigns);
+    static bool hasCallSign(const QStringList &callSigns);
+    static QString buildStream(const QStringList &callSigns);
+
+    static constexpr int kStepAnswers = 10;
+
+private:
+    void drawRandomKeying();
+    bool failurePath();
+
+    DrillView &m_view;
+    CharacterSequencer &m_sequencer;
+};

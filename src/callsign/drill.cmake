@@ -1,0 +1,3 @@
+list(APPEND KEYLARK_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/DrillView.h
+    ${CMAKE_CURRENT_LIST_DIR}/CallSignDrill.cpp)

@@ -1,0 +1,323 @@
+#include "callsign/CallSignDrill.h"
+#include "sending/CharacterSequencer.h"
+
+#include "fakes/RecordingDrillView.h"
+#include "fakes/RecordingSendingView.h"
+#include "fakes/ScriptedSoundOutput.h"
+
+#include <QTest>
+
+#include <memory>
+
+class TestCallSignDrill : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void scoreText_data();
+    void scoreText();
+    void firstCorrectAnswer();
+    void twoOfThree();
+    void emptyAnswerIsWrong();
+    void stepModeRaisesSpeedAfterTenInARow();
+    void stepModeStopsAtSixty();
+    void randomModeRedrawsAfterEveryAnswer();
+    void enterBeforeAnyStart();
+    void enterDuringAStream();
+    void enterAfterStop();
+    void failurePathThenNumberingRestarts();
+    void emptyListRefusesToStart_data();
+    void emptyListRefusesToStart();
+    void emptyEntriesAreNeverDrawn();
+    void streamOfOneEntry();
+    void streamHoldsNPlusOneCallSigns();
+    void answerWhileSoundingTakesOverAfterTheCharacter();
+
+private:
+    void startDrill(const QStringList &list)
+    {
+        sendingView->pressStart();
+        drill->start(list);
+    }
+    // Plays out whatever is queued, character by character.
+    void playAll()
+    {
+        while (!output->pending.isEmpty())
+            output->playOldest();
+    }
+    void answerWith(const QString &text, const QStringList &list, bool expectConsumed = true)
+    {
+        view.input = text;
+        QCOMPARE(drill->answer(list), expectConsumed);
+    }
+
+    std::unique_ptr<TSineTable> table;
+    KeyingValues keying;
+    std::unique_ptr<ScriptedSoundOutput> output;
+    std::unique_ptr<RecordingSendingView> sendingView;
+    std::unique_ptr<CharacterSequencer> sequencer;
+    std::unique_ptr<CallSignDrill> drill;
+    RecordingDrillView view;
+};
+
+void TestCallSignDrill::init()
+{
+    table = std::make_unique<TSineTable>();
+    MakeSineTable(*table, 4, 8);
+    keying = KeyingValues{};
+    keying.sine_table = table.get();
+    drill.reset();
+    sequencer.reset();
+    output = std::make_unique<ScriptedSoundOutput>();
+    output->open(MakePcmFormat());
+    sendingView = std::make_unique<RecordingSendingView>();
+    sequencer = std::make_unique<CharacterSequencer>(*output, *sendingView, keying);
+    view = RecordingDrillView{};
+    drill = std::make_unique<CallSignDrill>(view, *sequencer);
+}
+
+void TestCallSignDrill::scoreText_data()
+{
+    QTest::addColumn<int>("ok");
+    QTest::addColumn<int>("total");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1/1") << 1 << 1 << u"1/1 (100%)"_qs;
+    QTest::newRow("2/3 truncated") << 2 << 3 << u"2/3 (66%)"_qs;
+    QTest::newRow("7/10") << 7 << 10 << u"7/10 (70%)"_qs;
+    QTest::newRow("53/100 exact") << 53 << 100 << u"53/100 (53%)"_qs;
+    QTest::newRow("59/100 exact") << 59 << 100 << u"59/100 (59%)"_qs;
+    QTest::newRow("0/5") << 0 << 5 << u"0/5 (0%)"_qs;
+    QTest::newRow("large counts") << 2000000000 << 2000000000 << u"2000000000/2000000000 (100%)"_qs;
+}
+
+void TestCallSignDrill::scoreText()
+{
+    QFETCH(int, ok);
+    QFETCH(int, total);
+    QFETCH(QString, text);
+    QCOMPARE(CallSignDrill::scoreText(ok, total), text);
+}
+
+void TestCallSignDrill::firstCorrectAnswer()
+{
+    const QStringList list{u"JA1ABC"_qs};
+    startDrill(list);
+    QCOMPARE(sequencer->send_text, u"JA1ABC"_qs);
+    QCOMPARE(drill->call_total, 1);
+    QVERIFY(view.inputFocused);
+    answerWith(u"JA1ABC"_qs, list);
+    QCOMPARE(view.rows.size(), 1);
+    const RecordingDrillView::Row &row = view.rows[0];
+    QCOMPARE(row.number, u"1"_qs);
+    QCOMPARE(row.input, u"JA1ABC"_qs);
+    QCOMPARE(row.call, u"JA1ABC"_qs);
+    QCOMPARE(row.speed, u"25"_qs);
+    QCOMPARE(row.verdict, u"OK"_qs);
+    QVERIFY(view.scoreVisible);
+    QCOMPARE(view.score, u"1/1 (100%)"_qs);
+    QCOMPARE(view.selectedRow, 0);
+    QCOMPARE(view.input, QString());
+    QCOMPARE(drill->call_total, 2);
+}
+
+void TestCallSignDrill::twoOfThree()
+{
+    const QStringList list{u"K1AB"_qs};
+    startDrill(list);
+    answerWith(u"K1AB"_qs, list);
+    answerWith(u"K1AX"_qs, list);
+    answerWith(u"K1AB"_qs, list);
+    QCOMPARE(view.score, u"2/3 (66%)"_qs);
+    QCOMPARE(view.rows[1].verdict, u"NG"_qs);
+    QCOMPARE(view.rows[2].number, u"3"_qs);
+}
+
+void TestCallSignDrill::emptyAnswerIsWrong()
+{
+    const QStringList list{u"W1AW"_qs};
+    startDrill(list);
+    answerWith(QString(), list);
+    QCOMPARE(view.rows[0].input, QString());
+    QCOMPARE(view.rows[0].verdict, u"NG"_qs);
+    QCOMPARE(view.score, u"0/1 (0%)"_qs);
+}
+
+void TestCallSignDrill::stepModeRaisesSpeedAfterTenInARow()
+{
+    const QStringList list{u"DL1AA"_qs};
+    view.mode = DrillView::StepMode;
+    startDrill(list);
+    for (int i = 0; i < 9; ++i)
+        answerWith(u"DL1AA"_qs, list);
+    answerWith(u"WRONG"_qs, list);
+    QCOMPARE(drill->step_streak, 0);
+    for (int i = 0; i < 9; ++i)
+        answerWith(u"DL1AA"_qs, list);
+    QCOMPARE(view.speed, 25);
+    answerWith(u"DL1AA"_qs, list);
+    QCOMPARE(view.speed, 26);
+    QCOMPARE(view.rows.last().speed, u"25"_qs);  // the tenth was sent at 25
+    QCOMPARE(drill->step_streak, 0);
+}
+
+void TestCallSignDrill::stepModeStopsAtSixty()
+{
+    const QStringList list{u"DL1AA"_qs};
+    view.mode = DrillView::StepMode;
+    view.speed = 60;
+    startDrill(list);
+    for (int i = 0; i < 10; ++i)
+        answerWith(u"DL1AA"_qs, list);
+    QCOMPARE(view.speed, 60);
+    QCOMPARE(drill->step_streak, 0);
+}
+
+void TestCallSignDrill::randomModeRedrawsAfterEveryAnswer()
+{
+    const QStringList list{u"VK2XYZ"_qs};
+    view.mode = DrillView::RandomMode;
+    startDrill(list);
+    QCOMPARE(view.pitchesSet.size(), 1);
+    answerWith(u"VK2XYZ"_qs, list);
+    answerWith(u"NOPE"_qs, list);
+    QCOMPARE(view.pitchesSet.size(), 3);
+    // Draws cover 500..1450 Hz in steps of 50 and 15..39 wpm.
+    for (int i = 0; i < 300; ++i) {
+        answerWith(u"VK2XYZ"_qs, list);
+        QVERIFY(view.pitch >= 500 && view.pitch <= 1450 && view.pitch % 50 == 0);
+        QVERIFY(view.speed >= 15 && view.speed <= 39);
+    }
+    const auto [low, high] = std::minmax_element(view.pitchesSet.begin(), view.pitchesSet.end());
+    QCOMPARE(*low, 500);
+    QCOMPARE(*high, 1450);
+}
+
+void TestCallSignDrill::enterBeforeAnyStart()
+{
+    const QStringList list{u"JA1ABC"_qs};
+    view.scoreVisible = true;
+    answerWith(u"JA1"_qs, list, false);
+    QVERIFY(view.rows.isEmpty());
+    QVERIFY(!view.scoreVisible);
+    QCOMPARE(view.input, u"JA1"_qs);              // the box keeps its text
+    QCOMPARE(output->written.size(), 0);          // nothing sent
+}
+
+void TestCallSignDrill::enterDuringAStream()
+{
+    const QStringList list{u"JA1ABC"_qs, u"JH2XYZ"_qs};
+    view.stream = true;
+    startDrill(list);
+    QCOMPARE(drill->call_total, 0);
+    const QString stream = sequencer->send_text;
+    answerWith(QString(), list, false);
+    QVERIFY(view.rows.isEmpty());
+    QVERIFY(!view.scoreVisible);
+    QCOMPARE(sequencer->send_text, stream);       // the stream plays on
+}
+
+void TestCallSignDrill::enterAfterStop()
+{
+    const QStringList list{u"JA1ABC"_qs};
+    startDrill(list);
+    sequencer->StopMorse();
+    playAll();
+    answerWith(QString(), list);
+    QCOMPARE(view.rows[0].call, QString());
+    QCOMPARE(view.rows[0].verdict, u"OK"_qs);
+    QCOMPARE(view.score, u"1/1 (100%)"_qs);
+    QCOMPARE(sequencer->send_text, u"JA1ABC"_qs); // the drill goes on
+    QVERIFY(sequencer->key_down());
+}
+
+void TestCallSignDrill::failurePathThenNumberingRestarts()
+{
+    QStringList list{u"JA1ABC"_qs};
+    startDrill(list);
+    answerWith(u"JA1ABC"_qs, list);
+    answerWith(u"JA1ABC"_qs, list);
+    QCOMPARE(view.rows.size(), 2);
+    // The list became empty (a failed read during the drill).
+    const QStringList empty;
+    answerWith(u"JA1ABC"_qs, empty, false);
+    QVERIFY(view.rows.isEmpty());
+    QVERIFY(!view.scoreVisible);
+    QCOMPARE(view.input, u"JA1ABC"_qs);
+    QCOMPARE(drill->call_total, 3);
+    QCOMPARE(drill->call_ok, 3);
+    answerWith(u"JA1ABC"_qs, list);
+    QCOMPARE(view.rows[0].number, u"1"_qs);
+    QCOMPARE(view.score, u"4/3 (133%)"_qs);       // the counters went on as they were
+}
+
+void TestCallSignDrill::emptyListRefusesToStart_data()
+{
+    QTest::addColumn<QStringList>("list");
+    QTest::newRow("empty list") << QStringList();
+    QTest::newRow("only empty entries") << QStringList{QString(), QString()};
+}
+
+void TestCallSignDrill::emptyListRefusesToStart()
+{
+    QFETCH(QStringList, list);
+    view.rows.append({u"1"_qs, u"A"_qs, u"A"_qs, u"25"_qs, u"OK"_qs});
+    drill->call_total = 5;
+    startDrill(list);
+    QCOMPARE(view.notices, QStringList{u"Call Sign を読み込んでください。"_qs});
+    QCOMPARE(view.restoreCount, 1);
+    QCOMPARE(view.rows.size(), 1);                // left as they were
+    QCOMPARE(drill->call_total, 5);
+    QCOMPARE(output->written.size(), 0);
+}
+
+void TestCallSignDrill::emptyEntriesAreNeverDrawn()
+{
+    const QStringList list{QString(), u"JA1ABC"_qs, QString(), u"JR1XYZ"_qs, QString()};
+    QSet<QString> drawn;
+    for (int i = 0; i < 400; ++i)
+        drawn.insert(CallSignDrill::drawCallSign(list));
+    QCOMPARE(drawn, (QSet<QString>{u"JA1ABC"_qs, u"JR1XYZ"_qs}));
+}
+
+void TestCallSignDrill::streamOfOneEntry()
+{
+    QCOMPARE(CallSignDrill::buildStream({u"CALL"_qs}), u"CALL     CALL"_qs);
+    view.stream = true;
+    startDrill({u"CALL"_qs});
+    QCOMPARE(sequencer->send_text, u"CALL     CALL"_qs);
+    QVERIFY(view.rows.isEmpty());
+    QVERIFY(!view.scoreVisible);
+}
+
+void TestCallSignDrill::streamHoldsNPlusOneCallSigns()
+{
+    const QStringList list{u"AA1A"_qs, u"BB2B"_qs, u"CC3C"_qs, QString()};
+    for (int i = 0; i < 50; ++i) {
+        const QString stream = CallSignDrill::buildStream(list);
+        const QStringList parts = stream.split(u"     "_qs);
+        QCOMPARE(parts.size(), list.size() + 1);
+        for (const QString &part : parts)
+            QVERIFY(list.contains(part));
+    }
+}
+
+void TestCallSignDrill::answerWhileSoundingTakesOverAfterTheCharacter()
+{
+    const QStringList list{u"EE"_qs};
+    startDrill(list);
+    const quint64 first = output->lastTag();
+    output->take(first);
+    output->start(first);                         // the first E sounds, the second is rendered ahead
+    answerWith(u"EE"_qs, list);
+    QCOMPARE(output->discarded.size(), 1);
+    QVERIFY(sendingView->startEnabled);           // the refused start flips the buttons
+    output->finish(first);
+    playAll();
+    // First E of the first call sign, then the new call sign from its start.
+    QCOMPARE(output->written.size(), 4);
+    QVERIFY(!sequencer->key_down());
+}
+
+QTEST_GUILESS_MAIN(TestCallSignDrill)
+#include "tst_callsigndrill.moc"
