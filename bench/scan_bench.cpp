@@ -1,0 +1,72 @@
+// Times the call-sign scan on index pages of 40 000 and 80 000 anchors and
+// prints the ratio of the two times: about 2 when the scan is linear.
+#include "callsign/CallSignScan.h"
+
+#include <QByteArray>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// About 63 bytes a row, as the real index pages have.
+QByteArray makePage(int anchors, bool closed)
+{
+    QByteArray page = "<html><head><title>Index</title></head><body><table>\n";
+    page.reserve(qsizetype(anchors) * 64 + 100);
+    char call[8];
+    for (int i = 0; i < anchors; ++i) {
+        std::snprintf(call, sizeof call, "%c%c%d%c%c%c", "JKWD"[i % 4], 'A' + (i / 4) % 26, i % 10,
+                      'A' + (i / 40) % 26, 'A' + (i / 1040) % 26, 'A' + i % 26);
+        page += "<tr><td><a href=\"";
+        page += QByteArray(call).toLower();
+        page += ".log\">";
+        page += call;
+        page += closed ? "</a></td>" : "</b></td>";
+        page += "<td>" + QByteArray::number(1000 + i % 9000) + "</td></tr>\n";
+    }
+    page += "</table></body></html>\n";
+    return page;
+}
+
+double bestMilliseconds(const QByteArray &page, int runs, qsizetype &found)
+{
+    double best = 1e300;
+    for (int run = 0; run < runs; ++run) {
+        const auto begin = std::chrono::steady_clock::now();
+        const QStringList calls = ScanCallSigns(page, CallSignFilter::DX);
+        const auto end = std::chrono::steady_clock::now();
+        found = calls.size();
+        best = std::min(best, std::chrono::duration<double, std::milli>(end - begin).count());
+    }
+    return best;
+}
+
+void measure(const char *what, bool closed, int runs)
+{
+    const QByteArray small = makePage(40000, closed);
+    const QByteArray large = makePage(80000, closed);
+    qsizetype foundSmall = 0;
+    qsizetype foundLarge = 0;
+    const double tSmall = bestMilliseconds(small, runs, foundSmall);
+    const double tLarge = bestMilliseconds(large, runs, foundLarge);
+    std::printf("%s\n", what);
+    std::printf("  40000 anchors, %8lld bytes: %8.2f ms (%lld call signs)\n", static_cast<long long>(small.size()),
+                tSmall, static_cast<long long>(foundSmall));
+    std::printf("  80000 anchors, %8lld bytes: %8.2f ms (%lld call signs)\n", static_cast<long long>(large.size()),
+                tLarge, static_cast<long long>(foundLarge));
+    std::printf("  ratio: %.2f\n", tLarge / tSmall);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    std::printf("best of %d runs\n", runs);
+    measure("index page", true, runs);
+    measure("anchors without end marker", false, runs);
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// What status panel 0 and the message box say about a call-sign list read.
+
+// Shown when a read starts.
+QString CallListReadingText();
+
+// Shown while the page arrives: the reading text and the amount received so
+// far, in KB below one megabyte and in MB with one decimal above.
+QString CallListProgressText(qint64 bytesReceived);
+
+// Shown when a read has ended: the number of call signs in the list.
+QString CallListCountText(qsizetype count);
+
+// Shown in a message box when a read ended with an empty list.
+QString CallListMaintenanceText();

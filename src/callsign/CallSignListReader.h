@@ -1,0 +1,68 @@
+#pragma once
+
+#include "CallSignScan.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QStringList>
+
+class HttpClient;
+
+// Reads the call-sign list of one contest year: fetches the year's public-log
+// index page through an HttpClient, then scans it.
+//
+// The window's read button, in a few lines:
+//
+//     btnCallRead->setEnabled(false);
+//     stat1 panel 0 = CallListReadingText();
+//     reader->start(cbbCallList->currentIndex(),
+//                   rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX);
+//
+// with, connected once:
+//     progress(bytes)  -> stat1 panel 0 = CallListProgressText(bytes)
+//     finished(calls)  -> lstCallSign cleared and filled with calls,
+//                         stat1 panel 0 = CallListCountText(calls.size()),
+//                         CallListMaintenanceText() in a message box when calls
+//                         is empty, btnCallRead enabled again.
+//
+// The window keeps running while the page arrives. A failed download ends like
+// any other, with what arrived (possibly nothing) scanned. The filter is the
+// one chosen when the read starts.
+class CallSignListReader : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The reader takes client over as its child.
+    explicit CallSignListReader(HttpClient *client, QObject *parent = nullptr);
+    ~CallSignListReader() override;
+
+    // Starts reading the year at yearIndex (0..8, index of `cbbCallList`). An
+    // index that names no year asks nothing of the network and finishes with an
+    // empty list. Returns false, and changes nothing, while a read is running.
+    // finished() always comes later, never from inside start().
+    bool start(int yearIndex, CallSignFilter filter);
+
+    bool isRunning() const { return m_running; }
+
+    // Abandons a running read; no signal follows.
+    void abort();
+
+signals:
+    // Bytes of the page received so far.
+    void progress(qint64 bytesReceived);
+    // The call signs of the page, in page order.
+    void finished(const QStringList &callSigns);
+
+private:
+    void onReceived(const QByteArray &chunk);
+    void onFinished();
+    void finishWithoutRequest();
+
+    HttpClient *m_client;
+    QByteArray m_page;
+    CallSignFilter m_filter = CallSignFilter::DX;
+    bool m_running = false;
+    // Tells a queued empty finish apart from one that an abort cancelled.
+    quint64 m_generation = 0;
+};

@@ -1,0 +1,120 @@
+#include "QtHttpClient.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+
+QtHttpClient::QtHttpClient(QObject *parent)
+    : HttpClient(parent)
+    , m_manager(new QNetworkAccessManager(this))
+{
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(defaultIdleLimit);
+    connect(&m_idle, &QTimer::timeout, this, &QtHttpClient::onIdle);
+}
+
+QtHttpClient::~QtHttpClient()
+{
+    drop();
+}
+
+void QtHttpClient::setIdleLimit(std::chrono::milliseconds limit)
+{
+    m_idle.setInterval(limit);
+}
+
+void QtHttpClient::setMaxBodySize(qint64 bytes)
+{
+    m_maxBodySize = bytes;
+}
+
+void QtHttpClient::get(const QString &address)
+{
+    drop();
+    m_delivered = 0;
+    QNetworkRequest request{QUrl(address)};
+    // AlwaysNetwork also asks every proxy on the way for a fresh copy
+    // (Cache-Control: no-cache).
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Qt's own transfer timeout is left off: the idle timer below covers the
+    // whole request, connecting and redirects included.
+    m_reply = m_manager->get(request);
+    connect(m_reply, &QNetworkReply::readyRead, this, &QtHttpClient::onReadyRead);
+    connect(m_reply, &QNetworkReply::finished, this, &QtHttpClient::onReplyFinished);
+    // Each sign of life restarts the idle limit.
+    const auto alive = [this] { m_idle.start(); };
+    connect(m_reply, &QNetworkReply::downloadProgress, this, alive);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, alive);
+    connect(m_reply, &QNetworkReply::redirected, this, alive);
+    m_idle.start();
+}
+
+void QtHttpClient::abort()
+{
+    drop();
+}
+
+void QtHttpClient::onReadyRead()
+{
+    if (!m_reply)
+        return;
+    m_idle.start();
+    QByteArray chunk = m_reply->readAll();
+    if (chunk.isEmpty())
+        return;
+    const qint64 room = m_maxBodySize - m_delivered;
+    const bool cut = chunk.size() > room;
+    if (cut)
+        chunk.truncate(room);
+    m_delivered += chunk.size();
+    if (!chunk.isEmpty())
+        emit received(chunk);
+    // A slot may have aborted meanwhile.
+    if (cut && m_reply)
+        end(QStringLiteral("body longer than %1 bytes").arg(m_maxBodySize));
+}
+
+void QtHttpClient::onReplyFinished()
+{
+    if (!m_reply)
+        return;
+    // The last bytes may come with the end.
+    onReadyRead();
+    if (!m_reply)
+        return;
+    QString failure;
+    if (m_reply->error() != QNetworkReply::NoError)
+        failure = m_reply->errorString();
+    end(failure);
+}
+
+void QtHttpClient::onIdle()
+{
+    if (m_reply)
+        end(QStringLiteral("no progress for %1 ms").arg(m_idle.interval()));
+}
+
+// Lets go of the reply without a signal from it: abort() on a reply emits its
+// finished() at once.
+void QtHttpClient::drop()
+{
+    m_idle.stop();
+    if (!m_reply)
+        return;
+    QNetworkReply *reply = m_reply;
+    m_reply = nullptr;
+    reply->disconnect(this);
+    reply->abort();
+    reply->deleteLater();
+}
+
+void QtHttpClient::end(const QString &failure)
+{
+    drop();
+    if (!failure.isEmpty())
+        emit failed(failure);
+    emit finished();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "HttpClient.h"
+
+#include <QPointer>
+#include <QTimer>
+
+#include <chrono>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// HttpClient on Qt Network. Goes through the proxy the environment names
+// (http_proxy, HTTP_PROXY, no_proxy), as Qt does by default on Linux; follows
+// redirects, also from http to https but never back; sends no request to a
+// cache and keeps no cache.
+class QtHttpClient : public HttpClient
+{
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds defaultIdleLimit{30000};
+    // Far above any real log index, low enough to be harmless in memory.
+    static constexpr qint64 defaultMaxBodySize = 32 * 1024 * 1024;
+
+    explicit QtHttpClient(QObject *parent = nullptr);
+    ~QtHttpClient() override;
+
+    void get(const QString &address) override;
+    void abort() override;
+
+    // A transfer with no progress for this long is given up.
+    void setIdleLimit(std::chrono::milliseconds limit);
+    // Bytes of body handed over at most; the transfer ends there.
+    void setMaxBodySize(qint64 bytes);
+
+private:
+    void onReadyRead();
+    void onReplyFinished();
+    void onIdle();
+    void drop();
+    void end(const QString &failure);
+
+    QNetworkAccessManager *m_manager;
+    QPointer<QNetworkReply> m_reply;
+    QTimer m_idle;
+    qint64 m_maxBodySize = defaultMaxBodySize;
+    qint64 m_delivered = 0;
+};

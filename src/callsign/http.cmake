@@ -1,0 +1,2 @@
+list(APPEND KEYLARK_UI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/QtHttpClient.cpp)
