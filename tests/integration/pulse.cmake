@@ -1,0 +1,9 @@
+# The real sound output against a private PulseAudio server with a null sink.
+# The scripts say SKIP (exit 77) when PulseAudio, parec, sox or the decoder
+# are missing.
+if(KEYLARK_CORE_ONLY)
+    return()
+endif()
+add_test(NAME pulse_gaps
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_gaps.sh $<TARGET_FILE:keylark-cw> $<TARGET_FILE:pulse_player>)
+set_tests_properties(pulse_gaps PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
