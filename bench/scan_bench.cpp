@@ -31,27 +31,39 @@ QByteArray makePage(int anchors, bool closed)
     return page;
 }
 
-double bestMilliseconds(const QByteArray &page, int runs, qsizetype &found)
+double milliseconds(const QByteArray &page, qsizetype &found)
 {
-    double best = 1e300;
-    for (int run = 0; run < runs; ++run) {
-        const auto begin = std::chrono::steady_clock::now();
-        const QStringList calls = ScanCallSigns(page, CallSignFilter::DX);
-        const auto end = std::chrono::steady_clock::now();
-        found = calls.size();
-        best = std::min(best, std::chrono::duration<double, std::milli>(end - begin).count());
-    }
-    return best;
+    const auto begin = std::chrono::steady_clock::now();
+    const QStringList calls = ScanCallSigns(page, CallSignFilter::DX);
+    const auto end = std::chrono::steady_clock::now();
+    found = calls.size();
+    return std::chrono::duration<double, std::milli>(end - begin).count();
 }
 
+double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The two sizes take turns, so that a busy moment of the machine falls on both
+// alike; the median of each is reported.
 void measure(const char *what, bool closed, int runs)
 {
     const QByteArray small = makePage(40000, closed);
     const QByteArray large = makePage(80000, closed);
     qsizetype foundSmall = 0;
     qsizetype foundLarge = 0;
-    const double tSmall = bestMilliseconds(small, runs, foundSmall);
-    const double tLarge = bestMilliseconds(large, runs, foundLarge);
+    std::vector<double> smallTimes;
+    std::vector<double> largeTimes;
+    milliseconds(small, foundSmall);
+    milliseconds(large, foundLarge);
+    for (int run = 0; run < runs; ++run) {
+        smallTimes.push_back(milliseconds(small, foundSmall));
+        largeTimes.push_back(milliseconds(large, foundLarge));
+    }
+    const double tSmall = median(smallTimes);
+    const double tLarge = median(largeTimes);
     std::printf("%s\n", what);
     std::printf("  40000 anchors, %8lld bytes: %8.2f ms (%lld call signs)\n", static_cast<long long>(small.size()),
                 tSmall, static_cast<long long>(foundSmall));
@@ -64,8 +76,8 @@ void measure(const char *what, bool closed, int runs)
 
 int main(int argc, char **argv)
 {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-    std::printf("best of %d runs\n", runs);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
+    std::printf("median of %d runs\n", runs);
     measure("index page", true, runs);
     measure("anchors without end marker", false, runs);
     return 0;
