@@ -1,0 +1,27 @@
+// KEYLARK's entry point: the style, the main window, the event loop.
+#include "DarkStyle.h"
+#include "QtUiDialogs.h"
+#include "main.h"
+
+#include "callsign/QtHttpClient.h"
+#include "sending/QtSoundOutput.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    DarkStyle::apply(app);
+    QApplication::setApplicationDisplayName(QStringLiteral("KEYLARK"));
+
+    int exitCode = 0;
+    {
+        TfrmMain frmMain(new QtSoundOutput, new QtHttpClient, new QtUiDialogs);
+        const QRect desktop = frmMain.screen()->availableGeometry();
+        frmMain.move(desktop.center() - frmMain.rect().center());
+        frmMain.show();
+        exitCode = QApplication::exec();
+    }
+    return exitCode;
+}

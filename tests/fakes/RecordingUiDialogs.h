@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ui/UiDialogs.h"
+
+#include <QStringList>
+
+// Answers the window's boxes and choosers at once, recording what was shown.
+class RecordingUiDialogs : public UiDialogs
+{
+public:
+    QStringList notices;
+    QStringList errors;          // as the error box would show them
+    QStringList warnings;        // "title: text"
+    QString fileToOpen;          // the file-open dialog's answer
+    QStringList openFolders;     // the initial folder of each file-open dialog
+    QString folderToChoose;
+    QString clipboard;
+
+    void notice(QWidget *, const QString &text) override { notices << text; }
+    void error(QWidget *, const QString &text) override { errors << ErrorBoxText(text); }
+    void warning(QWidget *, const QString &title, const QString &text) override
+    {
+        warnings << title + QStringLiteral(": ") + text;
+    }
+    QString openTextFile(QWidget *, const QString &initialFolder) override
+    {
+        openFolders << initialFolder;
+        return fileToOpen;
+    }
+    QString chooseFolder(QWidget *) override { return folderToChoose; }
+    QString clipboardText() override { return clipboard; }
+};
