@@ -1,9 +1,13 @@
 #include "WavWriter.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
+#include <limits>
+
 namespace {
+
+// The RIFF sizes are 32-bit.
+constexpr qint64 kMaxDataBytes = std::numeric_limits<quint32>::max() - 36;
 
 void appendLE32(QByteArray &out, quint32 value)
 {
@@ -39,14 +43,35 @@ QByteArray WavHeader(qint64 sampleBytes)
     return header;
 }
 
-bool WriteWavFile(const QString &path, const QByteArray &samples, QString *errorText)
+WavWriter::WavWriter(const QString &path)
+    : m_file(path)
 {
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly)
-        && file.write(WavHeader(samples.size())) >= 0
-        && file.write(samples) == samples.size()
-        && file.commit();
-    if (!written && errorText)
-        *errorText = file.errorString();
-    return written;
+}
+
+bool WavWriter::open()
+{
+    // The sizes are written once the samples are all there.
+    return m_file.open(QIODevice::WriteOnly) && m_file.write(WavHeader(0)) == 44;
+}
+
+bool WavWriter::append(const audio_sample *samples, int count)
+{
+    const qint64 bytes = qint64(count) * 2;
+    if (m_dataBytes + bytes > kMaxDataBytes) {
+        m_error = QStringLiteral("the audio is longer than a WAV file can hold");
+        m_file.cancelWriting();
+        return false;
+    }
+    m_dataBytes += bytes;
+    return m_file.write(reinterpret_cast<const char *>(samples), bytes) == bytes;
+}
+
+bool WavWriter::commit()
+{
+    return m_file.seek(0) && m_file.write(WavHeader(m_dataBytes)) == 44 && m_file.commit();
+}
+
+QString WavWriter::errorString() const
+{
+    return m_error.isEmpty() ? m_file.errorString() : m_error;
 }

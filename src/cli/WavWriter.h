@@ -3,11 +3,27 @@
 #include "keying/AudioTypes.h"
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 
 // The RIFF header of a PCM WAV file: 8000 Hz, mono, 16-bit.
 QByteArray WavHeader(qint64 sampleBytes);
 
-// Writes header and samples atomically: on any failure the target is left as it
-// was and errorText says why.
-bool WriteWavFile(const QString &path, const QByteArray &samples, QString *errorText);
+// Writes a WAV file as the samples come, without holding them in memory. The
+// file appears under its name only when commit() succeeds; until then, and on
+// any failure, whatever stood there before is left as it was.
+class WavWriter
+{
+public:
+    explicit WavWriter(const QString &path);
+
+    bool open();
+    bool append(const audio_sample *samples, int count);
+    bool commit();
+    QString errorString() const;
+
+private:
+    QSaveFile m_file;
+    qint64 m_dataBytes = 0;
+    QString m_error;
+};

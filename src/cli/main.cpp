@@ -71,16 +71,20 @@ int main(int argc, char *argv[])
 
     CharacterRenderer renderer(keying);
     std::vector<audio_sample> buffer(kBufferSamples);
-    QByteArray samples;
+    WavWriter wav(options.outputPath);
+    auto cannotWrite = [&] {
+        return fail(QStringLiteral("cannot write %1: %2").arg(options.outputPath, wav.errorString()));
+    };
+    if (!wav.open())
+        return cannotWrite();
     for (const QChar c : sendText) {
         const RenderResult result = renderer.MakeCharWave(buffer, c.unicode(), options.ratio);
         if (!result.ok())
             return fail(result.error);
-        samples.append(reinterpret_cast<const char *>(buffer.data()), result.bytes);
+        if (!wav.append(buffer.data(), result.bytes / 2))
+            return cannotWrite();
     }
-
-    QString error;
-    if (!WriteWavFile(options.outputPath, samples, &error))
-        return fail(QStringLiteral("cannot write %1: %2").arg(options.outputPath, error));
+    if (!wav.commit())
+        return cannotWrite();
     return 0;
 }
