@@ -1,5 +1,6 @@
 // keylark-cw: renders a text with the trainer's own Morse renderer and writes it
-// as a WAV file.
+// as a WAV file, or plays it through the default sound device.
+#include "ConsoleView.h"
 #include "CwOptions.h"
 #include "WavWriter.h"
 
@@ -7,11 +8,17 @@
 #include "keying/KeyingValues.h"
 #include "keying/RandomInt.h"
 #include "plaintext/SendText.h"
+#include "sending/CharacterSequencer.h"
+#include "sending/MMErrorText.h"
+#include "sending/QtSoundOutput.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
+#include <QTimer>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -22,6 +29,51 @@ int fail(const QString &message)
 {
     std::fprintf(stderr, "keylark-cw: %s\n", qPrintable(message));
     return 2;
+}
+
+std::atomic<int> interrupts{0};
+
+void onInterrupt(int)
+{
+    if (interrupts.fetch_add(1) > 0)
+        std::_Exit(130);  // a second Ctrl+C does not wait for the character
+}
+
+// Plays the text through the sequencer, exactly as the window sends it.
+// Ctrl+C stops after the character being heard.
+int play(const QString &sendText, const QString &ratio, const KeyingValues &keying)
+{
+    QtSoundOutput output;
+    const int openResult = output.open(MakePcmFormat());
+    if (openResult != MMSYSERR_NOERROR)
+        return fail(OpenErrorMessage(std::uint16_t(openResult)).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+    if (sendText.isEmpty())
+        return 0;
+
+    ConsoleView view(ratio);
+    CharacterSequencer sequencer(output, view, keying);
+    int exitCode = 0;
+    QObject::connect(&view, &ConsoleView::done, qApp, [&](int code) {
+        exitCode = code;
+        QCoreApplication::exit(code);
+    });
+    std::signal(SIGINT, onInterrupt);
+    QTimer interruptWatch;
+    QObject::connect(&interruptWatch, &QTimer::timeout, &sequencer, [&] {
+        if (interrupts.load() > 0 && !sequencer.send_text.isEmpty())
+            sequencer.StopMorse();
+    });
+    interruptWatch.start(50);
+
+    sequencer.send_text = sendText;
+    sequencer.send_pos = 1;
+    const QString error = sequencer.StartMorse();
+    if (!error.isEmpty())
+        return fail(error);
+    if (sequencer.key_down())
+        QCoreApplication::exec();
+    output.close();
+    return exitCode == 0 && interrupts.load() > 0 ? 130 : exitCode;
 }
 
 } // namespace
@@ -67,7 +119,7 @@ int main(int argc, char *argv[])
     keying.amplitude = MakeSineTable(*sineTable, options.volume);
 
     if (options.outputPath.isEmpty())
-        return fail(QStringLiteral("no sound output in this build; give -o out.wav"));
+        return play(sendText, options.ratio, keying);
 
     CharacterRenderer renderer(keying);
     std::vector<audio_sample> buffer(kBufferSamples);

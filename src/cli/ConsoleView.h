@@ -1,0 +1,42 @@
+#pragma once
+
+#include "sending/SendingView.h"
+
+#include <QObject>
+
+// keylark-cw's stand-in for the window while it plays: the ticker goes to
+// standard output as each character starts to sound, messages to standard
+// error, and the end of the text ends the program.
+class ConsoleView : public QObject, public SendingView
+{
+    Q_OBJECT
+
+public:
+    explicit ConsoleView(const QString &ratio, QObject *parent = nullptr);
+
+    int activeTab() const override { return PlainTextTab; }
+    bool callStreamTicked() const override { return false; }
+    bool tickerAfterSending() const override { return false; }
+    QString callInputText() const override { return QString(); }
+    void setCallInputText(const QString &) override {}
+    void setTickerVisible(bool) override {}
+    void appendTicker(QChar c) override;
+    void countTextChar() override {}
+    void restoreButtons() override {}
+    void setStartEnabled(bool) override {}
+    QString ratioText() const override { return m_ratio; }
+    void clearTicker() override {}
+    void plainTextRunEnded() override;
+    void plainTextStopped() override {}
+    bool randomFileTicked() const override { return false; }
+    void startClicked() override {}
+    void showError(const QString &message) override;
+    void showSoundWarning(const QString &message) override;
+
+signals:
+    // The text has been heard to its end (code 0) or could not be played.
+    void done(int exitCode);
+
+private:
+    QString m_ratio;
+};
