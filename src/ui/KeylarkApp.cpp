@@ -13,7 +13,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     DarkStyle::apply(app);
-    QApplication::setApplicationDisplayName(QStringLiteral("KEYLARK"));
 
     int exitCode = 0;
     {

@@ -295,8 +295,10 @@ void TfrmMain::createPlainTextTab(QWidget *page)
     lblChar->setTextFormat(Qt::PlainText);
     setTextColor(lblChar, Qt::white);
 
+    // The substitute face is wider than the laid-out one: the two check boxes
+    // get a size smaller and the room up to their neighbours.
     chkMojiPosi = placed(new QCheckBox(QStringLiteral("文字表示のタイミング（モールス送出後）"), page), "chkMojiPosi",
-                         21, 298, 219, 17);
+                         21, 298, 231, 17);
     chkTextRandom = placed(new QCheckBox(QStringLiteral("ランダム受信"), page), "chkTextRandom", 253, 294, 89, 25);
     btnReadText = placed(new QPushButton(QStringLiteral("読込"), page), "btnReadText", 348, 295, 52, 24);
     btnClearClick = placed(new QPushButton(QStringLiteral("消去"), page), "btnClearClick", 407, 295, 52, 24);
@@ -308,6 +310,8 @@ void TfrmMain::createPlainTextTab(QWidget *page)
     for (QWidget *w : std::initializer_list<QWidget *>{chkMojiPosi, chkTextRandom, btnReadText, btnClearClick,
                                                        btnSpCodeList, edtFolder, btnFolderSelect})
         w->setFont(uiFont(UiFace::MeiryoUi, 12));
+    chkMojiPosi->setFont(uiFont(UiFace::MeiryoUi, 11));
+    chkTextRandom->setFont(uiFont(UiFace::MeiryoUi, 11));
 
     setTabOrder(mmoCharacter, btnSpCodeList);
     setTabOrder(btnSpCodeList, chkTextRandom);
