@@ -7,3 +7,6 @@ endif()
 add_test(NAME pulse_gaps
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_gaps.sh $<TARGET_FILE:keylark-cw> $<TARGET_FILE:pulse_player>)
 set_tests_properties(pulse_gaps PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
+add_test(NAME pulse_device
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_device.sh $<TARGET_FILE:keylark-cw> $<TARGET_FILE:pulse_player>)
+set_tests_properties(pulse_device PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)

@@ -4,8 +4,12 @@
 // finishes sounding, in milliseconds after the first one started, so that a
 // recording of the output can be checked against what the window would show.
 //
-// Takes the options of keylark-cw (without -o); exits 0 after the last
-// character has been heard, 1 when the sound output fails.
+// Takes the options of keylark-cw (without -o), after two of its own:
+//   --stop-at N   when character N starts to sound, drop what is queued after
+//                 it, as Stop does, and exit once the rest has been heard
+//   --close-at N  close the output while character N sounds, and exit
+// Exits 0 after the last character has been heard, 1 when the sound output
+// fails.
 #include "cli/CwOptions.h"
 #include "keying/CharacterRenderer.h"
 #include "keying/KeyingValues.h"
@@ -27,6 +31,13 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments();
     arguments.removeFirst();
+    int stopAt = 0;
+    int closeAt = 0;
+    while (arguments.size() >= 2
+           && (arguments[0] == u"--stop-at" || arguments[0] == u"--close-at")) {
+        (arguments[0] == u"--stop-at" ? stopAt : closeAt) = arguments[1].toInt();
+        arguments.remove(0, 2);
+    }
     const CwParseResult parsed = ParseCwOptions(arguments);
     if (!parsed.options || !parsed.options->outputPath.isEmpty() || parsed.options->readStdin) {
         std::fprintf(stderr, "pulse_player: %s\n",
@@ -69,8 +80,10 @@ int main(int argc, char *argv[])
         return double(clock.nsecsElapsed()) / 1e6;
     };
     int status = 0;
+    bool stopped = false;
+    qsizetype outstanding = 0;   // written, neither heard to the end nor dropped
     auto sendNext = [&] {
-        if (next >= text.size())
+        if (stopped || next >= text.size())
             return;
         const RenderResult result = renderer.MakeCharWave(buffer, text[next].unicode(), options.ratio);
         if (!result.ok()) {
@@ -82,6 +95,7 @@ int main(int argc, char *argv[])
         ++next;
         startOffsets[std::size_t(next)] = offset;
         offset += result.bytes / 2;
+        ++outstanding;
         if (!output.write(quint64(next), buffer.data(), result.bytes / 2)) {
             std::fprintf(stderr, "pulse_player: write refused\n");
             status = 1;
@@ -91,11 +105,22 @@ int main(int argc, char *argv[])
     QObject::connect(&output, &SoundOutput::bufferTaken, &app, [&](quint64) { sendNext(); });
     QObject::connect(&output, &SoundOutput::started, &app, [&](quint64 tag) {
         std::printf("started %llu %lld %.1f\n", tag, startOffsets[tag], stamp());
+        if (tag == quint64(stopAt)) {
+            stopped = true;
+            const QList<quint64> dropped = output.discardPending();
+            outstanding -= dropped.size();
+            for (quint64 d : dropped)
+                std::printf("dropped %llu\n", d);
+        }
+        if (tag == quint64(closeAt)) {
+            output.close();
+            app.quit();
+        }
     });
     QObject::connect(&output, &SoundOutput::finished, &app, [&](quint64 tag) {
         const qint64 end = tag < quint64(next) ? startOffsets[tag + 1] : offset;
         std::printf("finished %llu %lld %.1f\n", tag, end, stamp());
-        if (tag == quint64(text.size()))
+        if (--outstanding == 0 && (stopped || next >= text.size()))
             app.quit();
     });
     QObject::connect(&output, &SoundOutput::deviceLost, &app, [&](int lost) {
