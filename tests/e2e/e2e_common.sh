@@ -1,0 +1,90 @@
+# Sourced by the end-to-end scripts. Starts what a scenario needs (a private
+# PulseAudio server, the local HTTP fixtures), runs the driver, and stops every
+# process it started from the EXIT trap, by pid.
+#
+#   e2e_init DRIVER [TOOL...]   checks the tools (exit 77 when one is missing)
+#   fixture_start NAME SCRIPT ARGS...  starts an HTTP fixture; sets port_NAME
+#   run NAME SCENARIO ARGS...   runs the driver, output in $work/NAME.out
+#   value NAME KEY              a "KEY: value" line of that output
+#   check COND MESSAGE          counts a failure unless COND holds
+
+e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source_dir=$(cd "$e2e_dir/../.." && pwd)
+# shellcheck source=../integration/pulse_server.sh
+source "$source_dir/tests/integration/pulse_server.sh"
+
+failures=0
+fixture_pids=()
+work=
+
+e2e_cleanup() {
+    local pid
+    for pid in "${fixture_pids[@]}"; do
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    pulse_stop
+    [[ -n "$work" ]] && rm -rf "$work"
+}
+
+e2e_init() {
+    driver=$1
+    shift
+    [[ -x "$driver" ]] || { echo "driver $driver missing"; exit 1; }
+    pulse_tools_present "$@" || exit 77
+    work=$(mktemp -d)
+    trap e2e_cleanup EXIT
+    trap 'exit 1' INT TERM
+}
+
+fixture_start() {
+    local name=$1 script=$2
+    shift 2
+    python3 "$script" "$@" >"$work/fixture-$name.log" 2>&1 &
+    fixture_pids+=($!)
+    local i port=
+    for i in $(seq 50); do
+        port=$(sed -n 's/^PORT //p' "$work/fixture-$name.log")
+        [[ -n "$port" ]] && break
+        sleep 0.1
+    done
+    [[ -n "$port" ]] || { echo "fixture $name did not start"; cat "$work/fixture-$name.log"; exit 1; }
+    printf -v "port_$name" '%s' "$port"
+}
+
+run() {
+    local name=$1
+    shift
+    local started=$SECONDS
+    "$driver" "$@" >"$work/$name.out" 2>"$work/$name.err"
+    local code=$?
+    sed "s/^/  [$name] /" "$work/$name.out"
+    if [[ $code -ne 0 && $code -ne 77 ]]; then
+        echo "  [$name] exit code $code after $((SECONDS - started)) s; stderr:"
+        tail -n 20 "$work/$name.err" | sed "s/^/  [$name] ! /"
+        failures=$((failures + 1))
+    fi
+    return $code
+}
+
+value() {
+    sed -n "s/^$2: //p" "$work/$1.out" | head -n 1
+}
+
+check() {
+    if eval "$1"; then
+        echo "ok: $2"
+    else
+        echo "FAILED: $2"
+        failures=$((failures + 1))
+    fi
+}
+
+e2e_finish() {
+    if [[ $failures -ne 0 ]]; then
+        echo "$failures failure(s)"
+        exit 1
+    fi
+    echo "all passed"
+    exit 0
+}

@@ -1,0 +1,694 @@
+// Drives the real main window, with the real sound output and the real HTTP
+// client, through one named scenario and reports what it saw, one "key: value"
+// line at a time. The calling script owns the sound server, the fixture server
+// and the recording; this program owns the window. It exits 0 when the
+// scenario held, 1 when it did not, 77 when the scenario cannot run here.
+//
+//   e2e_driver SCENARIO [--name value]...
+
+#include "EventLoopWatch.h"
+#include "ProcessFigures.h"
+
+#include "ui/main.h"
+#include "callsign/QtHttpClient.h"
+#include "sending/QtSoundOutput.h"
+
+#include "fakes/RecordingUiDialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include <sys/types.h>
+
+namespace {
+
+constexpr int kCallSignTab = 0;
+constexpr int kPlainTextTab = 1;
+// The window must never go this long without running its event loop while
+// sound or network fail underneath it.
+constexpr qint64 kResponsiveMs = 500;
+
+class Failed
+{
+public:
+    explicit Failed(QString why) : reason(std::move(why)) {}
+    QString reason;
+};
+
+void report(const char *key, const QString &value)
+{
+    std::printf("%s: %s\n", key, value.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+void report(const char *key, qint64 value)
+{
+    report(key, QString::number(value));
+}
+
+void require(bool condition, const QString &why)
+{
+    if (!condition)
+        throw Failed(why);
+}
+
+bool waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    return QTest::qWaitFor(condition, timeoutMs);
+}
+
+class Options
+{
+public:
+    Options(const QStringList &args)
+    {
+        for (int i = 0; i + 1 < args.size(); i += 2) {
+            if (args.at(i).startsWith(QLatin1String("--")))
+                m_values.insert(args.at(i).mid(2), args.at(i + 1));
+        }
+    }
+    QString text(const char *name, const QString &fallback = QString()) const
+    {
+        return m_values.value(QLatin1String(name), fallback);
+    }
+    int number(const char *name, int fallback) const
+    {
+        bool ok = false;
+        const int value = text(name).toInt(&ok);
+        return ok ? value : fallback;
+    }
+
+private:
+    QHash<QString, QString> m_values;
+};
+
+// The window with its real outside world; the boxes and choosers answer at once.
+class Session
+{
+public:
+    explicit Session(const Options &options)
+    {
+        output = new QtSoundOutput;
+        http = new QtHttpClient;
+        http->setIdleLimit(std::chrono::milliseconds(options.number("idle-ms", 30000)));
+        if (options.number("max-body", 0) > 0)
+            http->setMaxBodySize(options.number("max-body", 0));
+        dialogs = new RecordingUiDialogs;
+        QElapsedTimer clock;
+        clock.start();
+        window = std::make_unique<TfrmMain>(output, http, dialogs);
+        report("create_ms", clock.elapsed());
+        window->show();
+        watch.start();
+    }
+
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *found = window->findChild<T *>(QLatin1String(name));
+        if (!found)
+            throw Failed(QStringLiteral("no control ") + QLatin1String(name));
+        return found;
+    }
+
+    void selectTab(int index) { child<QTabWidget>("PageControlMode")->setCurrentIndex(index); }
+    bool keyDown() { return window->sequencer().key_down(); }
+    bool startEnabled() const { return child<QPushButton>("btnStart")->isEnabled(); }
+    bool stopEnabled() const { return child<QPushButton>("btnStop")->isEnabled(); }
+    bool idle() { return !keyDown() && startEnabled(); }
+    QString ticker() const { return child<QLabel>("lblChar")->text(); }
+
+    qint64 timed(const std::function<void()> &action)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        action();
+        return clock.elapsed();
+    }
+
+    void closeWindow()
+    {
+        report("close_ms", timed([this] { window.reset(); }));
+    }
+
+    // The window is gone: nothing of it may still fire, whatever was pending.
+    void settleAfterClose(int ms) { QTest::qWait(ms); }
+
+    void reportDialogs() const
+    {
+        report("warnings", dialogs->warnings.join(QStringLiteral(" | ")));
+        report("errors", dialogs->errors.join(QStringLiteral(" | ")));
+        report("notices", dialogs->notices.join(QStringLiteral(" | ")));
+    }
+
+    void requireResponsive()
+    {
+        report("longest_gap_ms", watch.longestGapMs());
+        require(watch.longestGapMs() < kResponsiveMs,
+                QStringLiteral("event loop blocked for %1 ms").arg(watch.longestGapMs()));
+    }
+
+    QtSoundOutput *output;
+    QtHttpClient *http;
+    RecordingUiDialogs *dialogs;
+    std::unique_ptr<TfrmMain> window;
+    EventLoopWatch watch;
+};
+
+// A text long enough to be still sounding whenever a scenario needs it.
+QString longText()
+{
+    return QStringLiteral("PARIS ").repeated(60);
+}
+
+void startPlain(Session &s, const QString &memo)
+{
+    s.selectTab(kPlainTextTab);
+    s.window->setMemoText(memo);
+    s.window->btnStartClick();
+}
+
+void waitUntilSounding(Session &s)
+{
+    require(waitFor([&] { return s.ticker().size() >= 2; }, 8000),
+            QStringLiteral("nothing sounded; ticker '%1'").arg(s.ticker()));
+}
+
+// ---- Sound ----------------------------------------------------------------
+
+int plainText(const Options &o)
+{
+    Session s(o);
+    const QString expect = o.text("expect");
+    startPlain(s, o.text("memo"));
+    require(s.keyDown(), QStringLiteral("Start did not start sending"));
+    require(waitFor([&] { return s.idle(); }, o.number("timeout-ms", 30000)),
+            QStringLiteral("the text did not end"));
+    report("ticker", s.ticker());
+    require(s.ticker().endsWith(expect), QStringLiteral("ticker does not end with '%1'").arg(expect));
+    s.reportDialogs();
+    require(s.dialogs->warnings.isEmpty(), QStringLiteral("sound warning with a server running"));
+    s.requireResponsive();
+    return 0;
+}
+
+int callSignDrill(const Options &o)
+{
+    Session s(o);
+    s.selectTab(kCallSignTab);
+    s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
+    s.window->btnCallReadClick();
+    require(waitFor([&] { return s.child<QPushButton>("btnCallRead")->isEnabled(); }, 15000),
+            QStringLiteral("the list did not arrive"));
+    report("status", s.window->statusText(0));
+    report("list", s.window->callSigns().size());
+    require(!s.window->callSigns().isEmpty(), QStringLiteral("empty call-sign list"));
+
+    s.window->btnStartClick();
+    require(s.keyDown(), QStringLiteral("Start did not send a call sign"));
+    const QString sent = s.window->sequencer().send_text;
+    report("sent", sent);
+    require(waitFor([&] { return !s.keyDown(); }, 20000), QStringLiteral("the call sign did not end"));
+    // A pause long enough for the decoder to see a word gap before the next call.
+    QTest::qWait(1500);
+
+    auto *input = s.child<QLineEdit>("edtCallInput");
+    input->setFocus();
+    QTest::keyClicks(input, sent.toLower());
+    QTest::keyClick(input, Qt::Key_Return);
+    auto *results = s.child<QTreeWidget>("lvCallList");
+    require(results->topLevelItemCount() == 1,
+            QStringLiteral("%1 result rows").arg(results->topLevelItemCount()));
+    const QTreeWidgetItem *row = results->topLevelItem(0);
+    report("row", QStringList{row->text(0), row->text(1), row->text(2), row->text(3), row->text(4)}
+                      .join(QLatin1Char(' ')));
+    require(row->text(4) == QLatin1String("OK"), QStringLiteral("the answer was not judged OK"));
+    report("score", s.child<QLabel>("LabelCount")->text());
+    s.window->btnStopClick();
+    require(waitFor([&] { return !s.keyDown(); }, 5000), QStringLiteral("Stop did not end the call"));
+    s.requireResponsive();
+    return 0;
+}
+
+int noSoundServer(const Options &o)
+{
+    Session s(o);
+    require(s.dialogs->warnings.size() == 1, QStringLiteral("expected one warning at start-up"));
+    report("startup_warning", s.dialogs->warnings.first());
+    qint64 startMs = s.timed([&] { startPlain(s, QStringLiteral("CQ TEST")); });
+    report("start_ms", startMs);
+    require(waitFor([&] { return s.idle(); }, 5000), QStringLiteral("Start without sound did not end"));
+    require(!s.stopEnabled(), QStringLiteral("Stop left enabled"));
+    report("warnings_after_start", s.dialogs->warnings.size());
+    require(s.dialogs->warnings.size() == 2, QStringLiteral("Start without sound did not warn"));
+    report("stop_ms", s.timed([&] { s.window->btnStopClick(); }));
+    require(s.idle(), QStringLiteral("Stop did not leave the window idle"));
+    require(startMs < 3000, QStringLiteral("Start took %1 ms").arg(startMs));
+    report("longest_gap_ms", s.watch.longestGapMs());
+    s.closeWindow();
+    return 0;
+}
+
+int serverKilled(const Options &o)
+{
+    const pid_t server = pid_t(o.number("kill-pid", 0));
+    require(server > 1, QStringLiteral("--kill-pid missing"));
+    Session s(o);
+    startPlain(s, longText());
+    waitUntilSounding(s);
+    s.watch.start();
+    ::kill(server, SIGKILL);
+    QElapsedTimer sinceKill;
+    sinceKill.start();
+    require(waitFor([&] { return s.idle(); }, 15000), QStringLiteral("the run did not end after the kill"));
+    report("run_end_ms", sinceKill.elapsed());
+    report("ticker_chars", s.ticker().size());
+    QTest::qWait(300);
+    s.requireResponsive();
+
+    const int warningsBefore = int(s.dialogs->warnings.size());
+    const qint64 nextStartMs = s.timed([&] { s.window->btnStartClick(); });
+    report("next_start_ms", nextStartMs);
+    const bool warned = s.dialogs->warnings.size() > warningsBefore;
+    report("next_start", warned ? QStringLiteral("warned") : s.keyDown() ? QStringLiteral("sounding")
+                                                                         : QStringLiteral("neither"));
+    require(warned || s.keyDown(), QStringLiteral("the next Start neither warned nor sounded"));
+    s.window->btnStopClick();
+    require(waitFor([&] { return s.idle(); }, 8000), QStringLiteral("Stop after the kill did not return to idle"));
+    s.reportDialogs();
+    s.closeWindow();
+    return 0;
+}
+
+int closeWhileSounding(const Options &o)
+{
+    Session s(o);
+    startPlain(s, longText());
+    waitUntilSounding(s);
+    if (o.text("stop") == QLatin1String("yes")) {
+        s.window->btnStopClick();
+        // Stop returns at once and the character being heard plays out.
+        report("key_down_after_stop", s.keyDown() ? 1 : 0);
+    }
+    s.closeWindow();
+    s.settleAfterClose(1000);
+    return 0;
+}
+
+int closeDuringPause(const Options &o)
+{
+    QTemporaryDir folder;
+    require(folder.isValid(), QStringLiteral("no temporary folder"));
+    QFile file(folder.filePath(QStringLiteral("short.txt")));
+    require(file.open(QIODevice::WriteOnly) && file.write("EE\n") == 3, QStringLiteral("cannot write"));
+    file.close();
+
+    Session s(o);
+    s.selectTab(kPlainTextTab);
+    s.dialogs->folderToChoose = folder.path();
+    s.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    s.window->btnFolderSelectClick();
+    s.window->btnStartClick();
+    require(waitFor([&] { return s.window->sequencer().restartPending(); }, 10000),
+            QStringLiteral("the pause between files never came"));
+    require(!s.startEnabled() && !s.stopEnabled(), QStringLiteral("buttons not both disabled in the pause"));
+    QTest::qWait(o.number("into-pause-ms", 700));
+    s.closeWindow();
+    // Past the end of the pause: the restart must have died with the window.
+    s.settleAfterClose(2500);
+    return 0;
+}
+
+// ---- Network --------------------------------------------------------------
+
+int download(const Options &o)
+{
+    Session s(o);
+    s.selectTab(kCallSignTab);
+    s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
+    auto *read = s.child<QPushButton>("btnCallRead");
+    s.window->btnCallReadClick();
+    require(!read->isEnabled(), QStringLiteral("the read button stayed enabled"));
+
+    const int closeAfter = o.number("close-after-ms", -1);
+    if (closeAfter >= 0) {
+        QTest::qWait(closeAfter);
+        report("status_at_close", s.window->statusText(0));
+        require(!read->isEnabled(), QStringLiteral("the download ended before the window closed"));
+        s.closeWindow();
+        s.settleAfterClose(1000);
+        return 0;
+    }
+
+    QElapsedTimer clock;
+    clock.start();
+    require(waitFor([&] { return read->isEnabled(); }, o.number("timeout-ms", 20000)),
+            QStringLiteral("the download did not end (status '%1')").arg(s.window->statusText(0)));
+    report("download_ms", clock.elapsed());
+    const QString status = s.window->statusText(0);
+    const qsizetype count = s.window->callSigns().size();
+    report("status", status);
+    report("list", count);
+    s.reportDialogs();
+    require(status == QStringLiteral("CQ World Wide DX Contest : %1局").arg(count),
+            QStringLiteral("status does not name the list's size"));
+    require((count == 0) == (s.dialogs->notices.size() == 1),
+            QStringLiteral("the maintenance notice must come exactly when the list is empty"));
+    const int atLeast = o.number("min-list", 0);
+    const int atMost = o.number("max-list", INT_MAX);
+    require(count >= atLeast && count <= atMost,
+            QStringLiteral("list of %1 outside %2..%3").arg(count).arg(atLeast).arg(atMost));
+    for (const QString &call : s.window->callSigns())
+        require(!call.isEmpty() && call == call.toUpper(), QStringLiteral("odd entry '%1'").arg(call));
+    s.requireResponsive();
+    // A second read works after any failure.
+    s.window->btnCallReadClick();
+    require(waitFor([&] { return read->isEnabled(); }, o.number("timeout-ms", 20000)),
+            QStringLiteral("a second read did not end"));
+    s.closeWindow();
+    return 0;
+}
+
+// ---- Files ----------------------------------------------------------------
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(),
+            QStringLiteral("cannot write %1").arg(path));
+}
+
+// Start, let it sound a while, Stop, and require the window back at idle.
+void startAndStop(Session &s, const char *what)
+{
+    report((QByteArray(what) + "_start_ms").constData(), s.timed([&] { s.window->btnStartClick(); }));
+    QTest::qWait(1200);
+    s.window->btnStopClick();
+    require(waitFor([&] { return s.idle(); }, 8000),
+            QStringLiteral("%1: Stop did not return to idle").arg(QLatin1String(what)));
+}
+
+int hugeFile(const Options &o)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("huge.txt"));
+    const qint64 megabytes = o.number("megabytes", 50);
+    {
+        const QByteArray line = "CQ CQ DE JA1ABC JA1ABC K [AR] \xE3\x81\x82\xE3\x81\x84\n";
+        QFile file(path);
+        require(file.open(QIODevice::WriteOnly), QStringLiteral("cannot write the big file"));
+        const QByteArray block = line.repeated(int(1024 * 1024 / line.size()) + 1).left(1024 * 1024);
+        for (qint64 i = 0; i < megabytes; ++i)
+            file.write(block);
+    }
+    report("file_bytes", QFileInfo(path).size());
+
+    Session s(o);
+    s.selectTab(kPlainTextTab);
+    s.window->setMemoText(QStringLiteral("USER TEXT"));
+    s.dialogs->fileToOpen = path;
+    const qint64 loadMs = s.timed([&] { s.window->btnReadTextClick(); });
+    report("load_ms", loadMs);
+    s.reportDialogs();
+    const qsizetype memoChars = s.window->memoText().size();
+    report("memo_chars", memoChars);
+    const bool loaded = memoChars > megabytes * 1000 * 1000 / 2;
+    require(loaded || (!s.dialogs->errors.isEmpty() && s.window->memoText() == QLatin1String("USER TEXT")),
+            QStringLiteral("neither loaded nor refused with the user's text kept"));
+    report("outcome", loaded ? QStringLiteral("loaded") : QStringLiteral("refused"));
+    if (loaded)
+        startAndStop(s, "huge");
+    report("longest_gap_ms", s.watch.longestGapMs());
+    report("rss_kb", ProcessFigures::residentKilobytes());
+    s.closeWindow();
+    return 0;
+}
+
+int binaryFile(const Options &o)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("binary.txt"));
+    QByteArray bytes(256 * 1024, '\0');
+    QRandomGenerator random(12345);
+    for (char &b : bytes)
+        b = char(random.bounded(256));
+    writeFile(path, bytes);
+
+    Session s(o);
+    s.selectTab(kPlainTextTab);
+    s.dialogs->fileToOpen = path;
+    report("load_ms", s.timed([&] { s.window->btnReadTextClick(); }));
+    s.reportDialogs();
+    const QString memo = s.window->memoText();
+    report("memo_chars", memo.size());
+    require(s.dialogs->errors.isEmpty(), QStringLiteral("a binary file is still a file: it loads"));
+    require(memo.contains(QChar(0xFFFD)), QStringLiteral("undecodable bytes did not become U+FFFD"));
+    startAndStop(s, "binary");
+    s.requireResponsive();
+    s.closeWindow();
+    return 0;
+}
+
+int vanishedFile(const Options &o)
+{
+    QTemporaryDir folder;
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        writeFile(folder.filePath(QLatin1String(name)), "CQ TEST\n");
+
+    Session s(o);
+    s.selectTab(kPlainTextTab);
+    s.window->setMemoText(QStringLiteral("USER TEXT"));
+    s.dialogs->folderToChoose = folder.path();
+    s.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    s.window->btnFolderSelectClick();
+    require(s.window->folderList().count() == 3, QStringLiteral("the folder list did not see the files"));
+    for (const char *name : {"a.txt", "b.txt", "c.txt"})
+        QFile::remove(folder.filePath(QLatin1String(name)));
+
+    s.window->btnStartClick();
+    s.reportDialogs();
+    report("status0", s.window->statusText(0));
+    require(s.dialogs->errors.size() == 1, QStringLiteral("no error box for the vanished file"));
+    require(s.dialogs->errors.first().contains(folder.path()), QStringLiteral("the error box lacks the path"));
+    require(!s.keyDown() && !s.startEnabled() && s.stopEnabled(),
+            QStringLiteral("after the failed pick Start must stay disabled and Stop enabled"));
+    s.window->btnStopClick();
+    require(s.idle() && !s.stopEnabled(), QStringLiteral("Stop did not return to idle"));
+    require(!s.child<QCheckBox>("chkTextRandom")->isChecked(), QStringLiteral("Stop left random mode ticked"));
+    s.requireResponsive();
+    s.closeWindow();
+    return 0;
+}
+
+int unreadableFolder(const Options &o)
+{
+    QTemporaryDir base;
+    const QString locked = base.filePath(QStringLiteral("locked"));
+    const QString lockedFiles = base.filePath(QStringLiteral("lockedfiles"));
+    QDir().mkpath(locked);
+    QDir().mkpath(lockedFiles);
+    writeFile(locked + QStringLiteral("/a.txt"), "CQ\n");
+    writeFile(lockedFiles + QStringLiteral("/a.txt"), "CQ\n");
+    QFile::setPermissions(locked, QFileDevice::Permissions());
+    QFile::setPermissions(lockedFiles + QStringLiteral("/a.txt"), QFileDevice::Permissions());
+    if (!QDir(locked).entryList(QDir::Files).isEmpty()) {
+        report("skip", QStringLiteral("permission bits do not stop this user (run it without "
+                                      "CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH)"));
+        return 77;
+    }
+    // Nothing to pick where the program starts, so the outcome does not
+    // depend on the caller's folder.
+    QTemporaryDir empty;
+    QDir::setCurrent(empty.path());
+
+    Session s(o);
+    s.selectTab(kPlainTextTab);
+    s.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    s.dialogs->folderToChoose = locked;
+    s.window->btnFolderSelectClick();
+    report("folder_error", s.dialogs->errors.value(0));
+    require(s.dialogs->errors.size() == 1, QStringLiteral("no error box for the unreadable folder"));
+    s.window->btnStartClick();
+    report("notices", s.dialogs->notices.join(QLatin1Char('|')));
+    require(s.dialogs->notices == QStringList{QStringLiteral("テキストファイルがありません！")},
+            QStringLiteral("Start after the refused folder did not find the list empty"));
+    require(s.idle(), QStringLiteral("not idle after the empty-list notice"));
+
+    // A folder that lists but whose file cannot be read.
+    s.dialogs->folderToChoose = lockedFiles;
+    s.window->btnFolderSelectClick();
+    require(s.window->folderList().count() == 1, QStringLiteral("the readable folder did not list"));
+    s.window->btnStartClick();
+    report("file_error", s.dialogs->errors.value(1));
+    require(s.dialogs->errors.size() == 2, QStringLiteral("no error box for the unreadable file"));
+    s.window->btnStopClick();
+    require(s.idle(), QStringLiteral("Stop did not return to idle"));
+    s.requireResponsive();
+    s.closeWindow();
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return 0;
+}
+
+int bigPaste(const Options &o)
+{
+    // Each unit keeps, through the filtered paste, its Latin letters, digits,
+    // kana and the line break, and loses the spaces and the kanji.
+    const QString unit = QStringLiteral("CQ DE JA1ABC あいう 漢字\n");
+    const QString keptUnit = QStringLiteral("CQDEJA1ABCあいう\n");
+    const int units = 1024 * 1024 / int(unit.size());
+
+    Session s(o);
+    s.selectTab(kPlainTextTab);
+    s.dialogs->clipboard = unit.repeated(units);
+    s.window->btnClearClickClick();
+    report("plain_paste_ms", s.timed([&] { s.window->mniN1Click(); }));
+    QString expected = unit.repeated(units);
+    expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    require(s.window->memoText() == expected, QStringLiteral("the plain paste changed the text"));
+
+    s.window->btnClearClickClick();
+    report("filtered_paste_ms", s.timed([&] { s.window->mniN2Click(); }));
+    expected = keptUnit.repeated(units);
+    expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    require(s.window->memoText() == expected, QStringLiteral("the filtered paste kept the wrong characters"));
+    report("memo_chars", s.window->memoText().size());
+    startAndStop(s, "paste");
+    report("longest_gap_ms", s.watch.longestGapMs());
+    s.closeWindow();
+    return 0;
+}
+
+// ---- Soak -----------------------------------------------------------------
+
+// Random-file mode over a folder for a while: memory, file handles, and every
+// file heard in full.
+int soak(const Options &o)
+{
+    const QString folder = o.text("folder");
+    const qint64 seconds = o.number("seconds", 600);
+    require(!folder.isEmpty(), QStringLiteral("--folder missing"));
+
+    Session s(o);
+    QHash<QString, QString> expected;  // what each file must sound as
+    for (const QString &name : QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+        QFile file(QDir(folder).filePath(name));
+        require(file.open(QIODevice::ReadOnly), QStringLiteral("cannot read %1").arg(name));
+        QString text = QString::fromUtf8(file.readAll());
+        text.remove(u'\r');
+        text.remove(u'\n');
+        expected.insert(name, text);
+    }
+
+    int heard = 0;
+    QObject::connect(s.output, &SoundOutput::finished, s.window.get(), [&heard] { ++heard; });
+
+    s.selectTab(kPlainTextTab);
+    s.dialogs->folderToChoose = folder;
+    s.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    s.window->btnFolderSelectClick();
+    s.window->btnStartClick();
+
+    QElapsedTimer clock;
+    clock.start();
+    int runs = 0;
+    int complete = 0;
+    QStringList order;
+    qint64 nextSample = 0;
+    while (true) {
+        // One file: from its start to the pause after it.
+        const QString name = s.window->statusText(0);
+        const QString sending = s.window->sequencer().send_text;
+        heard = 0;
+        require(s.keyDown(), QStringLiteral("random-file mode did not start %1").arg(name));
+        require(waitFor([&] { return s.window->sequencer().restartPending(); }, 120000),
+                QStringLiteral("%1 did not end").arg(name));
+        ++runs;
+        order << name;
+        const bool whole = sending == expected.value(name) && heard == sending.size();
+        complete += whole ? 1 : 0;
+        if (!whole)
+            report("incomplete", QStringLiteral("%1 heard %2 of %3").arg(name).arg(heard).arg(sending.size()));
+        if (clock.elapsed() >= nextSample) {
+            report("sample", QStringLiteral("t=%1s rss_kb=%2 fds=%3")
+                                 .arg(clock.elapsed() / 1000)
+                                 .arg(ProcessFigures::residentKilobytes())
+                                 .arg(ProcessFigures::openFiles()));
+            nextSample += 60000;
+        }
+        if (clock.elapsed() >= seconds * 1000)
+            break;
+        require(waitFor([&] { return s.keyDown(); }, 5000), QStringLiteral("no restart after the pause"));
+    }
+    report("runs", runs);
+    report("complete", complete);
+    report("order", order.join(QLatin1Char(' ')));
+    report("end", QStringLiteral("rss_kb=%1 fds=%2").arg(ProcessFigures::residentKilobytes()).arg(ProcessFigures::openFiles()));
+    report("longest_gap_ms", s.watch.longestGapMs());
+    s.reportDialogs();
+    require(complete == runs, QStringLiteral("%1 of %2 files incomplete").arg(runs - complete).arg(runs));
+    // Ends in the pause, so the recording holds whole files only.
+    s.closeWindow();
+    s.settleAfterClose(2500);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: e2e_driver SCENARIO [--name value]...\n");
+        return 2;
+    }
+    const QString scenario = args.first();
+    const Options options(args.mid(1));
+    const QHash<QString, std::function<int(const Options &)>> scenarios = {
+        {QStringLiteral("plain"), plainText},
+        {QStringLiteral("drill"), callSignDrill},
+        {QStringLiteral("no-sound"), noSoundServer},
+        {QStringLiteral("server-killed"), serverKilled},
+        {QStringLiteral("close-sounding"), closeWhileSounding},
+        {QStringLiteral("close-pause"), closeDuringPause},
+        {QStringLiteral("download"), download},
+        {QStringLiteral("huge-file"), hugeFile},
+        {QStringLiteral("binary-file"), binaryFile},
+        {QStringLiteral("vanished-file"), vanishedFile},
+        {QStringLiteral("unreadable-folder"), unreadableFolder},
+        {QStringLiteral("big-paste"), bigPaste},
+        {QStringLiteral("soak"), soak},
+    };
+    if (!scenarios.contains(scenario)) {
+        std::fprintf(stderr, "unknown scenario %s\n", qPrintable(scenario));
+        return 2;
+    }
+    report("scenario", scenario);
+    try {
+        const int code = scenarios.value(scenario)(options);
+        report("result", code == 0 ? QStringLiteral("PASS") : QStringLiteral("SKIP"));
+        return code;
+    } catch (const Failed &failure) {
+        report("result", QStringLiteral("FAIL ") + failure.reason);
+        return 1;
+    }
+}
