@@ -81,8 +81,10 @@ int play(const QString &sendText, const QString &ratio, const KeyingValues &keyi
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList arguments = app.arguments();
-    arguments.removeFirst();
+    // The text is UTF-8 whatever the locale says (a C locale would mangle kana).
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromUtf8(argv[i]);
 
     const CwParseResult parsed = ParseCwOptions(arguments);
     if (parsed.helpShown) {

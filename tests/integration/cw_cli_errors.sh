@@ -39,6 +39,10 @@ expect_failure "output in a missing folder" -o "$work/missing/out.wav" "CQ"
 size=$(stat -c %s "$work/ok.wav")
 # E at 25 wpm: 384 tone + 1152 silence samples = 3072 bytes.
 if [[ $size -ne $((44 + 3072)) ]]; then echo "FAIL: size $size"; failures=$((failures + 1)); fi
+# Kana on the command line are UTF-8 whatever the locale: ア is --.-- (20 units).
+LC_ALL=C "$cw" --seed 3 -o "$work/kana.wav" "ア" || { echo "FAIL: kana"; failures=$((failures + 1)); }
+size=$(stat -c %s "$work/kana.wav")
+if [[ $size -ne $((44 + 2 * 20 * 384)) ]]; then echo "FAIL: kana size $size"; failures=$((failures + 1)); fi
 printf 'CQ' | "$cw" --seed 3 -o "$work/stdin.wav" - || { echo "FAIL: stdin"; failures=$((failures + 1)); }
 [[ -s "$work/stdin.wav" ]] || { echo "FAIL: stdin wrote nothing"; failures=$((failures + 1)); }
 exit $((failures > 0))
