@@ -29,8 +29,10 @@ public:
     // can be played (not open, or the device is lost); no signal follows then.
     virtual bool write(quint64 tag, const audio_sample *samples, int count) = 0;
 
-    // Drops every queued buffer that has not started to sound and returns their
-    // tags; no signal comes for them afterwards. The one sounding plays out.
+    // Drops every queued buffer that has not begun to play and returns their
+    // tags; no signal comes for them afterwards. Buffers already begun, which
+    // includes one the sound server has started reading ahead of what is heard,
+    // play out whole with their signals.
     virtual QList<quint64> discardPending() = 0;
 
     // Closes the output; pending buffers are dropped without signals.
