@@ -329,7 +329,6 @@ void TfrmMain::connectEvents()
     connect(edtSpeed, &QLineEdit::textChanged, this, &TfrmMain::edtSpeedChange);
     connect(udPitch, &UpDownSpinner::changing, this, &TfrmMain::udPitchChanging);
     connect(tbVolume, &QSlider::valueChanged, this, &TfrmMain::tbVolumeChange);
-    connect(tbVolume, &QSlider::sliderMoved, this, &TfrmMain::tbVolumeChange);
     connect(cbbSpacing, &QComboBox::currentIndexChanged, this, &TfrmMain::cbbSpacingChange);
     connect(cbbSpacing, &QComboBox::editTextChanged, this, [this](const QString &text) {
         // Typed text that matches an entry selects it; anything else selects none.
