@@ -12,6 +12,9 @@ QtHttpClient::QtHttpClient(QObject *parent)
     m_idle.setSingleShot(true);
     m_idle.setInterval(defaultIdleLimit);
     connect(&m_idle, &QTimer::timeout, this, &QtHttpClient::onIdle);
+    m_transferLimit.setSingleShot(true);
+    m_transferLimit.setInterval(defaultTransferLimit);
+    connect(&m_transferLimit, &QTimer::timeout, this, &QtHttpClient::onTransferLimit);
 }
 
 QtHttpClient::~QtHttpClient()
@@ -22,6 +25,11 @@ QtHttpClient::~QtHttpClient()
 void QtHttpClient::setIdleLimit(std::chrono::milliseconds limit)
 {
     m_idle.setInterval(limit);
+}
+
+void QtHttpClient::setTransferLimit(std::chrono::milliseconds limit)
+{
+    m_transferLimit.setInterval(limit);
 }
 
 void QtHttpClient::setMaxBodySize(qint64 bytes)
@@ -50,6 +58,7 @@ void QtHttpClient::get(const QString &address)
     connect(m_reply, &QNetworkReply::metaDataChanged, this, alive);
     connect(m_reply, &QNetworkReply::redirected, this, alive);
     m_idle.start();
+    m_transferLimit.start();
 }
 
 void QtHttpClient::abort()
@@ -97,11 +106,18 @@ void QtHttpClient::onIdle()
         end(QStringLiteral("no progress for %1 ms").arg(m_idle.interval()));
 }
 
+void QtHttpClient::onTransferLimit()
+{
+    if (m_reply)
+        end(QStringLiteral("not done after %1 ms").arg(m_transferLimit.interval()));
+}
+
 // Lets go of the reply without a signal from it: abort() on a reply emits its
 // finished() at once.
 void QtHttpClient::drop()
 {
     m_idle.stop();
+    m_transferLimit.stop();
     if (!m_reply)
         return;
     QNetworkReply *reply = m_reply;

@@ -22,6 +22,9 @@ public:
     static constexpr std::chrono::milliseconds defaultIdleLimit{30000};
     // Far above any real log index, low enough to be harmless in memory.
     static constexpr qint64 defaultMaxBodySize = 32 * 1024 * 1024;
+    // A server that trickles a byte now and then never trips the idle limit
+    // and would hold the read for hours: the whole transfer has a limit too.
+    static constexpr std::chrono::milliseconds defaultTransferLimit{180000};
 
     explicit QtHttpClient(QObject *parent = nullptr);
     ~QtHttpClient() override;
@@ -31,6 +34,8 @@ public:
 
     // A transfer with no progress for this long is given up.
     void setIdleLimit(std::chrono::milliseconds limit);
+    // A transfer not ended after this long, however lively, is given up.
+    void setTransferLimit(std::chrono::milliseconds limit);
     // Bytes of body handed over at most; the transfer ends there.
     void setMaxBodySize(qint64 bytes);
 
@@ -38,12 +43,14 @@ private:
     void onReadyRead();
     void onReplyFinished();
     void onIdle();
+    void onTransferLimit();
     void drop();
     void end(const QString &failure);
 
     QNetworkAccessManager *m_manager;
     QPointer<QNetworkReply> m_reply;
     QTimer m_idle;
+    QTimer m_transferLimit;
     qint64 m_maxBodySize = defaultMaxBodySize;
     qint64 m_delivered = 0;
 };
