@@ -53,9 +53,12 @@ public:
     QString reason;
 };
 
+// One line per key, whatever the value holds.
 void report(const char *key, const QString &value)
 {
-    std::printf("%s: %s\n", key, value.toUtf8().constData());
+    QString line = value;
+    line.replace(QLatin1String("\r\n"), QLatin1String("\\n")).replace(u'\n', QLatin1String("\\n"));
+    std::printf("%s: %s\n", key, line.toUtf8().constData());
     std::fflush(stdout);
 }
 
@@ -109,6 +112,8 @@ public:
         output = new QtSoundOutput;
         http = new QtHttpClient;
         http->setIdleLimit(std::chrono::milliseconds(options.number("idle-ms", 30000)));
+        if (options.number("transfer-ms", 0) > 0)
+            http->setTransferLimit(std::chrono::milliseconds(options.number("transfer-ms", 0)));
         if (options.number("max-body", 0) > 0)
             http->setMaxBodySize(options.number("max-body", 0));
         dialogs = new RecordingUiDialogs;

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The real window reading the call-sign list from servers that fail: a body cut
+# off mid-way, one byte a second, a body far larger than any index page, an
+# endless redirect loop, answers that are not HTTP, and the window closed while
+# the page is on its way. Every read must end with the list's size in the status
+# bar (the maintenance notice when it is empty) and leave the window responsive.
+# usage: e2e_network.sh E2E_DRIVER
+source "$(dirname "$0")/e2e_common.sh"
+e2e_init "$1"
+page=$source_dir/tests/data/callsign/index_fixture.html
+
+# No sound is needed: the window warns once and works silently.
+mkdir -p "$work/nosound"
+chmod 700 "$work/nosound"
+echo "autospawn = no" >"$work/nosound/client.conf"
+export XDG_RUNTIME_DIR=$work/nosound PULSE_SERVER=unix:$work/nosound/native
+export PULSE_CLIENTCONFIG=$work/nosound/client.conf no_proxy=
+
+# The page is 53 KB with 320 anchors; 1000 copies pass the 32 MB body limit.
+fixture_start index "$source_dir/tests/integration/callsign_fixture_server.py" \
+    --page "$page" --cut 12000 --stall 10 --repeat 1000 --lifetime 100
+fixture_start faults "$e2e_dir/fault_http_server.py" --page "$page" --lifetime 100
+via_index=http://127.0.0.1:$port_index
+via_faults=http://127.0.0.1:$port_faults
+
+# cbbCallList index = 2017 - year.
+http_proxy=$via_index run cut download --year-index 2 --min-list 1 --max-list 319
+check '[[ "$(value cut result)" == PASS ]]' "a body cut off mid-way gives the calls that arrived"
+
+http_proxy=$via_index run big download --year-index 5 --min-list 100000
+check '[[ "$(value big result)" == PASS ]]' "a body past the size limit is cut there"
+
+http_proxy=$via_faults run trickle download --year-index 0 --idle-ms 2000 --transfer-ms 5000
+check '[[ "$(value trickle result)" == PASS ]]' "a server sending one byte a second is given up"
+
+http_proxy=$via_faults run loop download --year-index 2 --max-list 0
+check '[[ "$(value loop result)" == PASS ]]' "an endless redirect loop ends with an empty list"
+
+http_proxy=$via_faults run garbage download --year-index 1 --max-list 0
+check '[[ "$(value garbage result)" == PASS ]]' "random bytes instead of HTTP end with an empty list"
+
+http_proxy=$via_faults run badheaders download --year-index 3
+check '[[ "$(value badheaders result)" == PASS ]]' "nonsense headers end with a sane status"
+
+http_proxy=$via_index run closing download --year-index 3 --close-after-ms 700
+check '[[ "$(value closing result)" == PASS ]]' "closing the window during a download"
+
+e2e_finish
