@@ -89,14 +89,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     keying.space_extra = SpaceExtraForIndex(input.ConsumeIntegralInRange(0, 13), 0);
     keying.freq = FreqForPitchPosition(input.ConsumeIntegralInRange(400, 1500));
     keying.sine_table = table.samples.get();
-    const std::string ratioBytes = input.ConsumeRemainingBytesAsString();
-    const QString ratioText = QString::fromUtf8(ratioBytes.data(), qsizetype(ratioBytes.size()));
+    const std::int64_t unit = keying.dot_samples;
+    const MorsePattern pattern = LookupMorsePattern(c);
+
+    // Mostly the ratio text as typed; now and then the ratio at which the
+    // character just fills the buffer, give or take one, since a typed ratio
+    // rarely hits that edge by chance.
+    QString ratioText;
+    const auto dashes = std::int64_t(std::count(pattern.begin(), pattern.end(), '-'));
+    if (dashes > 0 && input.ConsumeIntegralInRange(0, 3) == 0) {
+        std::int64_t rest = (keying.space_extra + 2) * unit;
+        for (const char symbol : pattern)
+            rest += symbol == '-' ? unit : 2 * unit;
+        const std::int64_t edge = (kBufferSamples - rest) / (dashes * unit);
+        ratioText = QString::number(edge + input.ConsumeIntegralInRange(-1, 1));
+    } else {
+        const std::string bytes = input.ConsumeRemainingBytesAsString();
+        ratioText = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    }
 
     // The layout the pattern asks for, in samples.
     bool ratioIsInteger = false;
     const std::int64_t ratio = ratioText.toInt(&ratioIsInteger);
-    const std::int64_t unit = keying.dot_samples;
-    const MorsePattern pattern = LookupMorsePattern(c);
     std::vector<Burst> bursts;
     std::int64_t length = 0;
     for (const char symbol : pattern) {
