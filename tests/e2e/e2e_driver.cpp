@@ -439,10 +439,9 @@ int hugeFile(const Options &o)
     require(loaded || (!s.dialogs->errors.isEmpty() && s.window->memoText() == QLatin1String("USER TEXT")),
             QStringLiteral("neither loaded nor refused with the user's text kept"));
     report("outcome", loaded ? QStringLiteral("loaded") : QStringLiteral("refused"));
-    if (loaded)
-        startAndStop(s, "huge");
-    report("longest_gap_ms", s.watch.longestGapMs());
+    startAndStop(s, "huge");
     report("rss_kb", ProcessFigures::residentKilobytes());
+    s.requireResponsive();
     s.closeWindow();
     return 0;
 }
@@ -514,6 +513,10 @@ int unreadableFolder(const Options &o)
     writeFile(lockedFiles + QStringLiteral("/a.txt"), "CQ\n");
     QFile::setPermissions(locked, QFileDevice::Permissions());
     QFile::setPermissions(lockedFiles + QStringLiteral("/a.txt"), QFileDevice::Permissions());
+    // Whatever happens, the temporary folder must be removable again.
+    const std::unique_ptr<const QString, void (*)(const QString *)> unlock(&locked, [](const QString *path) {
+        QFile::setPermissions(*path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
     if (!QDir(locked).entryList(QDir::Files).isEmpty()) {
         report("skip", QStringLiteral("permission bits do not stop this user (run it without "
                                       "CAP_DAC_OVERRIDE and CAP_DAC_READ_SEARCH)"));
@@ -548,7 +551,6 @@ int unreadableFolder(const Options &o)
     require(s.idle(), QStringLiteral("Stop did not return to idle"));
     s.requireResponsive();
     s.closeWindow();
-    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return 0;
 }
 
