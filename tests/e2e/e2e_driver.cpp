@@ -31,6 +31,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <functional>
