@@ -10,6 +10,8 @@
 # usage: scripts/fuzz.sh [seconds per target]      (default 20)
 #        FUZZ_JOBS=2 scripts/fuzz.sh ...           (compile jobs, default 1)
 #        FUZZ_TARGETS="char_wave" scripts/fuzz.sh  (only these targets)
+#        FUZZ_KEEP_CORPUS=1 scripts/fuzz.sh ...    (grow build-fuzz/corpus/<target>
+#                                                   from run to run instead)
 set -euo pipefail
 
 seconds=${1:-20}
@@ -42,14 +44,21 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # Leaks count as crashes; a report must stop the run rather than scroll past.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+# The default quarantine of freed memory (256 MB) takes a target to about
+# 800 MB of memory on a machine shared with builds; 64 MB still holds the
+# frees of thousands of inputs.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:quarantine_size_mb=64}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 status=0
 for target in "${targets[@]}"; do
     binary=$build/fuzz_$target
     [[ -x $binary ]] || { echo "fuzz $target: no such target" >&2; status=1; continue; }
-    corpus=$work/$target
+    if [[ -n ${FUZZ_KEEP_CORPUS:-} ]]; then
+        corpus=$build/corpus/$target
+    else
+        corpus=$work/$target
+    fi
     artifacts=$build/artifacts/$target
     mkdir -p "$corpus" "$artifacts"
     cp -r "$root/fuzz/corpus/$target/." "$corpus/"
