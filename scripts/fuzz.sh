@@ -29,7 +29,10 @@ if ! cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
     cat "$build/configure.log" >&2
     exit 1
 fi
-cmake --build "$build" -j "$jobs"
+if ! cmake --build "$build" -j "$jobs" >"$build/build.log" 2>&1; then
+    cat "$build/build.log" >&2
+    exit 1
+fi
 
 if [[ -n ${FUZZ_TARGETS:-} ]]; then
     read -r -a targets <<<"$FUZZ_TARGETS"
