@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, runs every test, then runs the core tests
-# once more under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, runs every test, runs the core tests once
+# more under AddressSanitizer + UndefinedBehaviorSanitizer, and fuzzes the code
+# that takes outside input for 20 seconds a target.
 set -uo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh test || exit 1
@@ -35,6 +36,17 @@ mkdir -p build
 run_suite "build and test" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite "core under AddressSanitizer + UndefinedBehaviorSanitizer" build-asan \
     -DCMAKE_BUILD_TYPE=Debug -DKEYLARK_CORE_ONLY=ON -DKEYLARK_SANITIZE=address,undefined
+
+echo "== fuzzing the input code for a bounded time (scripts/fuzz-long.sh runs longer) =="
+FUZZ_JOBS=$jobs scripts/fuzz.sh 20 2>&1 | tee build-fuzz.log
+fuzz_ok=$(grep -c '^fuzz .*, 0 crashes' build-fuzz.log)
+fuzz_all=$(grep -c '^fuzz ' build-fuzz.log)
+if [[ $fuzz_all -eq 0 ]]; then
+    failed=$((failed + 1))
+else
+    passed=$((passed + fuzz_ok))
+    failed=$((failed + fuzz_all - fuzz_ok))
+fi
 
 echo
 echo "keylark: $passed passed, $failed failed"
