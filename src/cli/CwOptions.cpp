@@ -1,6 +1,6 @@
 #include "CwOptions.h"
 
-#include "keying/KeyingValues.h"
+#include "keying/RandomInt.h"
 
 namespace {
 
@@ -94,4 +94,19 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
     if (!haveText)
         return {std::nullopt, QStringLiteral("no TEXT given (use - to read standard input)")};
     return {options, QString()};
+}
+
+KeyingValues CwKeying(const CwOptions &options, TSineTable &table)
+{
+    if (options.seed)
+        SeedRandom(*options.seed);
+    else
+        ReseedRandom();
+    KeyingValues keying;
+    keying.dot_samples = DotSamplesForSpeed(options.wpm);
+    keying.freq = options.freq;
+    keying.space_extra = SpaceExtraForIndex(options.spacingIndex, 0);
+    keying.sine_table = &table;
+    keying.amplitude = MakeSineTable(table, options.volume);
+    return keying;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keying/KeyingValues.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,3 +30,7 @@ struct CwParseResult {
 CwParseResult ParseCwOptions(const QStringList &arguments);
 
 QString CwUsage();
+
+// The keying values for the options, with the sine table built into table
+// (seeded first when a seed was given).
+KeyingValues CwKeying(const CwOptions &options, TSineTable &table);

@@ -6,7 +6,6 @@
 
 #include "keying/CharacterRenderer.h"
 #include "keying/KeyingValues.h"
-#include "keying/RandomInt.h"
 #include "plaintext/SendText.h"
 #include "sending/CharacterSequencer.h"
 #include "sending/MMErrorText.h"
@@ -107,18 +106,8 @@ int main(int argc, char *argv[])
     }
     const QString sendText = PrepareSendText(text);
 
-    if (options.seed)
-        SeedRandom(*options.seed);
-    else
-        ReseedRandom();
-
     auto sineTable = std::make_unique<TSineTable>();
-    KeyingValues keying;
-    keying.dot_samples = DotSamplesForSpeed(options.wpm);
-    keying.freq = options.freq;
-    keying.space_extra = SpaceExtraForIndex(options.spacingIndex, 0);
-    keying.sine_table = sineTable.get();
-    keying.amplitude = MakeSineTable(*sineTable, options.volume);
+    const KeyingValues keying = CwKeying(options, *sineTable);
 
     if (options.outputPath.isEmpty())
         return play(sendText, options.ratio, keying);

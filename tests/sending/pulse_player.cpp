@@ -13,7 +13,6 @@
 #include "cli/CwOptions.h"
 #include "keying/CharacterRenderer.h"
 #include "keying/KeyingValues.h"
-#include "keying/RandomInt.h"
 #include "plaintext/SendText.h"
 #include "sending/MMErrorText.h"
 #include "sending/QtSoundOutput.h"
@@ -48,15 +47,8 @@ int main(int argc, char *argv[])
     const CwOptions &options = *parsed.options;
     const QString text = PrepareSendText(options.text);
 
-    if (options.seed)
-        SeedRandom(*options.seed);
     auto sineTable = std::make_unique<TSineTable>();
-    KeyingValues keying;
-    keying.dot_samples = DotSamplesForSpeed(options.wpm);
-    keying.freq = options.freq;
-    keying.space_extra = SpaceExtraForIndex(options.spacingIndex, 0);
-    keying.sine_table = sineTable.get();
-    keying.amplitude = MakeSineTable(*sineTable, options.volume);
+    const KeyingValues keying = CwKeying(options, *sineTable);
     CharacterRenderer renderer(keying);
     std::vector<audio_sample> buffer(kBufferSamples);
 
