@@ -119,15 +119,15 @@ void CharacterSequencer::onStarted(quint64 tag)
 
 void CharacterSequencer::onFinished(quint64 tag)
 {
-    Queued *queued = find(tag);
-    if (!queued)
+    const auto heard = std::find_if(m_queued.begin(), m_queued.end(),
+                                    [tag](const Queued &q) { return q.tag == tag; });
+    if (heard == m_queued.end())
         return;
-    if (!queued->started)
-        ShowCharacterStarting(m_view, queued->c);
+    if (!heard->started)
+        ShowCharacterStarting(m_view, heard->c);
     // After Stop the text is empty and the last character is not shown.
     if (!send_text.isEmpty())
-        ShowCharacterHeard(m_view, queued->c);
-    const auto heard = m_queued.begin() + (queued - &m_queued.front());
+        ShowCharacterHeard(m_view, heard->c);
     if (hWave_hdr1.atDevice && hWave_hdr1.tag == tag)
         hWave_hdr1.atDevice = false;  // heard before it was reported taken
     m_queued.erase(m_queued.begin(), heard + 1);
