@@ -1,7 +1,7 @@
 // KEYLARK's entry point: the style, the main window, the event loop.
 #include "DarkStyle.h"
 #include "QtUiDialogs.h"
-#include "main.h"
+#include "MainWindow.h"
 
 #include "callsign/QtHttpClient.h"
 #include "sending/QtSoundOutput.h"

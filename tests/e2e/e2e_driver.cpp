@@ -9,7 +9,9 @@
 #include "EventLoopWatch.h"
 #include "ProcessFigures.h"
 
-#include "ui/main.h"
+#include "ui/CallSignPage.h"
+#include "ui/MainWindow.h"
+#include "ui/PlainTextPage.h"
 #include "callsign/QtHttpClient.h"
 #include "sending/QtSoundOutput.h"
 
@@ -188,7 +190,7 @@ QString longText()
 void startPlain(Session &s, const QString &memo)
 {
     s.selectTab(kPlainTextTab);
-    s.window->setMemoText(memo);
+    s.window->plainTextPage().setMemoText(memo);
     s.window->btnStartClick();
 }
 
@@ -221,12 +223,12 @@ int callSignDrill(const Options &o)
     Session s(o);
     s.selectTab(kCallSignTab);
     s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
-    s.window->btnCallReadClick();
+    s.window->callSignPage().btnCallReadClick();
     require(waitFor([&] { return s.child<QPushButton>("btnCallRead")->isEnabled(); }, 15000),
             QStringLiteral("the list did not arrive"));
     report("status", s.window->statusText(0));
-    report("list", s.window->callSigns().size());
-    require(!s.window->callSigns().isEmpty(), QStringLiteral("empty call-sign list"));
+    report("list", s.window->callSignPage().callSigns().size());
+    require(!s.window->callSignPage().callSigns().isEmpty(), QStringLiteral("empty call-sign list"));
 
     s.window->btnStartClick();
     require(s.keyDown(), QStringLiteral("Start did not send a call sign"));
@@ -331,7 +333,7 @@ int closeDuringPause(const Options &o)
     s.selectTab(kPlainTextTab);
     s.dialogs->folderToChoose = folder.path();
     s.child<QCheckBox>("chkTextRandom")->setChecked(true);
-    s.window->btnFolderSelectClick();
+    s.window->plainTextPage().btnFolderSelectClick();
     s.window->btnStartClick();
     require(waitFor([&] { return s.window->sequencer().restartPending(); }, 10000),
             QStringLiteral("the pause between files never came"));
@@ -351,7 +353,7 @@ int download(const Options &o)
     s.selectTab(kCallSignTab);
     s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
     auto *read = s.child<QPushButton>("btnCallRead");
-    s.window->btnCallReadClick();
+    s.window->callSignPage().btnCallReadClick();
     require(!read->isEnabled(), QStringLiteral("the read button stayed enabled"));
 
     const int closeAfter = o.number("close-after-ms", -1);
@@ -370,7 +372,7 @@ int download(const Options &o)
             QStringLiteral("the download did not end (status '%1')").arg(s.window->statusText(0)));
     report("download_ms", clock.elapsed());
     const QString status = s.window->statusText(0);
-    const qsizetype count = s.window->callSigns().size();
+    const qsizetype count = s.window->callSignPage().callSigns().size();
     report("status", status);
     report("list", count);
     s.reportDialogs();
@@ -382,11 +384,11 @@ int download(const Options &o)
     const int atMost = o.number("max-list", INT_MAX);
     require(count >= atLeast && count <= atMost,
             QStringLiteral("list of %1 outside %2..%3").arg(count).arg(atLeast).arg(atMost));
-    for (const QString &call : s.window->callSigns())
+    for (const QString &call : s.window->callSignPage().callSigns())
         require(!call.isEmpty() && call == call.toUpper(), QStringLiteral("odd entry '%1'").arg(call));
     s.requireResponsive();
     // A second read works after any failure.
-    s.window->btnCallReadClick();
+    s.window->callSignPage().btnCallReadClick();
     require(waitFor([&] { return read->isEnabled(); }, o.number("timeout-ms", 20000)),
             QStringLiteral("a second read did not end"));
     s.closeWindow();
@@ -429,15 +431,15 @@ int hugeFile(const Options &o)
 
     Session s(o);
     s.selectTab(kPlainTextTab);
-    s.window->setMemoText(QStringLiteral("USER TEXT"));
+    s.window->plainTextPage().setMemoText(QStringLiteral("USER TEXT"));
     s.dialogs->fileToOpen = path;
-    const qint64 loadMs = s.timed([&] { s.window->btnReadTextClick(); });
+    const qint64 loadMs = s.timed([&] { s.window->plainTextPage().btnReadTextClick(); });
     report("load_ms", loadMs);
     s.reportDialogs();
-    const qsizetype memoChars = s.window->memoText().size();
+    const qsizetype memoChars = s.window->plainTextPage().memoText().size();
     report("memo_chars", memoChars);
     const bool loaded = memoChars > megabytes * 1000 * 1000 / 2;
-    require(loaded || (!s.dialogs->errors.isEmpty() && s.window->memoText() == QLatin1String("USER TEXT")),
+    require(loaded || (!s.dialogs->errors.isEmpty() && s.window->plainTextPage().memoText() == QLatin1String("USER TEXT")),
             QStringLiteral("neither loaded nor refused with the user's text kept"));
     report("outcome", loaded ? QStringLiteral("loaded") : QStringLiteral("refused"));
     startAndStop(s, "huge");
@@ -460,9 +462,9 @@ int binaryFile(const Options &o)
     Session s(o);
     s.selectTab(kPlainTextTab);
     s.dialogs->fileToOpen = path;
-    report("load_ms", s.timed([&] { s.window->btnReadTextClick(); }));
+    report("load_ms", s.timed([&] { s.window->plainTextPage().btnReadTextClick(); }));
     s.reportDialogs();
-    const QString memo = s.window->memoText();
+    const QString memo = s.window->plainTextPage().memoText();
     report("memo_chars", memo.size());
     require(s.dialogs->errors.isEmpty(), QStringLiteral("a binary file is still a file: it loads"));
     require(memo.contains(QChar(0xFFFD)), QStringLiteral("undecodable bytes did not become U+FFFD"));
@@ -480,11 +482,11 @@ int vanishedFile(const Options &o)
 
     Session s(o);
     s.selectTab(kPlainTextTab);
-    s.window->setMemoText(QStringLiteral("USER TEXT"));
+    s.window->plainTextPage().setMemoText(QStringLiteral("USER TEXT"));
     s.dialogs->folderToChoose = folder.path();
     s.child<QCheckBox>("chkTextRandom")->setChecked(true);
-    s.window->btnFolderSelectClick();
-    require(s.window->folderList().count() == 3, QStringLiteral("the folder list did not see the files"));
+    s.window->plainTextPage().btnFolderSelectClick();
+    require(s.window->plainTextPage().folderList().count() == 3, QStringLiteral("the folder list did not see the files"));
     for (const char *name : {"a.txt", "b.txt", "c.txt"})
         QFile::remove(folder.filePath(QLatin1String(name)));
 
@@ -532,7 +534,7 @@ int unreadableFolder(const Options &o)
     s.selectTab(kPlainTextTab);
     s.child<QCheckBox>("chkTextRandom")->setChecked(true);
     s.dialogs->folderToChoose = locked;
-    s.window->btnFolderSelectClick();
+    s.window->plainTextPage().btnFolderSelectClick();
     report("folder_error", s.dialogs->errors.value(0));
     require(s.dialogs->errors.size() == 1, QStringLiteral("no error box for the unreadable folder"));
     s.window->btnStartClick();
@@ -543,8 +545,8 @@ int unreadableFolder(const Options &o)
 
     // A folder that lists but whose file cannot be read.
     s.dialogs->folderToChoose = lockedFiles;
-    s.window->btnFolderSelectClick();
-    require(s.window->folderList().count() == 1, QStringLiteral("the readable folder did not list"));
+    s.window->plainTextPage().btnFolderSelectClick();
+    require(s.window->plainTextPage().folderList().count() == 1, QStringLiteral("the readable folder did not list"));
     s.window->btnStartClick();
     report("file_error", s.dialogs->errors.value(1));
     require(s.dialogs->errors.size() == 2, QStringLiteral("no error box for the unreadable file"));
@@ -566,18 +568,18 @@ int bigPaste(const Options &o)
     Session s(o);
     s.selectTab(kPlainTextTab);
     s.dialogs->clipboard = unit.repeated(units);
-    s.window->btnClearClickClick();
-    report("plain_paste_ms", s.timed([&] { s.window->mniN1Click(); }));
+    s.window->plainTextPage().btnClearClickClick();
+    report("plain_paste_ms", s.timed([&] { s.window->plainTextPage().mniN1Click(); }));
     QString expected = unit.repeated(units);
     expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    require(s.window->memoText() == expected, QStringLiteral("the plain paste changed the text"));
+    require(s.window->plainTextPage().memoText() == expected, QStringLiteral("the plain paste changed the text"));
 
-    s.window->btnClearClickClick();
-    report("filtered_paste_ms", s.timed([&] { s.window->mniN2Click(); }));
+    s.window->plainTextPage().btnClearClickClick();
+    report("filtered_paste_ms", s.timed([&] { s.window->plainTextPage().mniN2Click(); }));
     expected = keptUnit.repeated(units);
     expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    require(s.window->memoText() == expected, QStringLiteral("the filtered paste kept the wrong characters"));
-    report("memo_chars", s.window->memoText().size());
+    require(s.window->plainTextPage().memoText() == expected, QStringLiteral("the filtered paste kept the wrong characters"));
+    report("memo_chars", s.window->plainTextPage().memoText().size());
     startAndStop(s, "paste");
     report("longest_gap_ms", s.watch.longestGapMs());
     s.closeWindow();
@@ -611,7 +613,7 @@ int soak(const Options &o)
     s.selectTab(kPlainTextTab);
     s.dialogs->folderToChoose = folder;
     s.child<QCheckBox>("chkTextRandom")->setChecked(true);
-    s.window->btnFolderSelectClick();
+    s.window->plainTextPage().btnFolderSelectClick();
     s.window->btnStartClick();
 
     QElapsedTimer clock;

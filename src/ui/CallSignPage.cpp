@@ -1,0 +1,239 @@
+#include "CallSignPage.h"
+
+#include "SettingsPanel.h"
+#include "UiDialogs.h"
+#include "UiFonts.h"
+#include "WidgetPlacement.h"
+
+#include "callsign/CallListTexts.h"
+#include "callsign/CallSignListReader.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+CallSignPage::CallSignPage(HttpClient *http, UiDialogs &dialogs, QWidget *parent)
+    : QWidget(parent)
+    , m_dialogs(dialogs)
+    , m_reader(new CallSignListReader(http, this))
+{
+    setObjectName(QStringLiteral("TabSheetCall"));
+    setFont(uiFont(UiFace::MsUiGothic, 16));
+    createControls();
+    connectEvents();
+}
+
+CallSignPage::~CallSignPage() = default;
+
+void CallSignPage::createControls()
+{
+    lvCallList = placed(new QTreeWidget(this), "lvCallList", 5, 7, 502, 206);
+    lvCallList->setFont(uiFont(UiFace::MeiryoUi, 12));
+    lvCallList->setRootIsDecorated(false);
+    lvCallList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvCallList->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    lvCallList->setHeaderLabels({QStringLiteral("No."), QStringLiteral("入力"), QStringLiteral("CALL"),
+                                 QStringLiteral("速度"), QStringLiteral("判定")});
+    const int widths[] = {50, 150, 150, 50, 50};
+    for (int column = 0; column < 5; ++column)
+        lvCallList->setColumnWidth(column, widths[column]);
+    lvCallList->header()->setSectionResizeMode(QHeaderView::Fixed);
+    lvCallList->header()->setStretchLastSection(false);
+
+    edtCallInput = placed(new QLineEdit(this), "edtCallInput", 33, 306, 219, 38);
+    edtCallInput->setFont(uiFont(UiFace::MeiryoUi, 24, true));
+    edtCallInput->setMaxLength(20);
+    setTextColor(edtCallInput, Qt::yellow);
+
+    GroupBox2 = placed(new QGroupBox(QStringLiteral(" Call Sign 読み込み "), this), "GroupBox2", 5, 219, 246, 75);
+    GroupBox2->setFont(uiFont(UiFace::MsUiGothic, 13));
+    rbCallDX = placed(new QRadioButton(QStringLiteral("DX"), GroupBox2), "rbCallDX", 11, 20, 40, 17);
+    rbCallJA = placed(new QRadioButton(QStringLiteral("JA"), GroupBox2), "rbCallJA", 63, 20, 41, 17);
+    rbCallDX->setChecked(true);
+    cbbCallList = placed(new QComboBox(GroupBox2), "cbbCallList", 10, 42, 165, 25);
+    cbbCallList->setEditable(true);
+    cbbCallList->setInsertPolicy(QComboBox::NoInsert);
+    for (int year = 2017; year >= 2009; --year)
+        cbbCallList->addItem(QStringLiteral("%1 CQ WW DX CW").arg(year));
+    btnCallRead = placed(new QPushButton(QStringLiteral("読込"), GroupBox2), "btnCallRead", 182, 39, 54, 30);
+    btnCallRead->setToolTip(QStringLiteral("CQ World Wide DX Contest"));
+    for (QWidget *w : std::initializer_list<QWidget *>{rbCallDX, rbCallJA, cbbCallList})
+        w->setFont(uiFont(UiFace::MeiryoUi, 13));
+    btnCallRead->setFont(uiFont(UiFace::MeiryoUi, 15));
+
+    GroupBox1 = placed(new QGroupBox(QStringLiteral(" 練習モード "), this), "GroupBox1", 261, 219, 246, 75);
+    GroupBox1->setFont(uiFont(UiFace::MeiryoUi, 13));
+    // The substitute face is wider than the laid-out one: the captions get the
+    // room up to the next button.
+    rbModeNormal = placed(new QRadioButton(QStringLiteral("ノーマル"), GroupBox1), "rbModeNormal", 13, 20, 80, 17);
+    rbModeStep = placed(new QRadioButton(QStringLiteral("ステップ"), GroupBox1), "rbModeStep", 94, 20, 73, 17);
+    rbModeRandom = placed(new QRadioButton(QStringLiteral("ランダム"), GroupBox1), "rbModeRandom", 168, 20, 76, 17);
+    for (QRadioButton *mode : {rbModeNormal, rbModeStep, rbModeRandom})
+        mode->setFont(uiFont(UiFace::MeiryoUi, 12));
+    rbModeNormal->setChecked(true);
+    rbModeStep->setToolTip(QStringLiteral("１０回連続で正解すると速度＋１"));
+    rbModeRandom->setToolTip(QStringLiteral("速度と周波数がランダムで変化"));
+    chkCallStream = placed(new QCheckBox(QStringLiteral("Call Sign 流し聞き"), GroupBox1), "chkCallStream",
+                           13, 45, 148, 22);
+
+    PanelCount = placed(new QFrame(this), "PanelCount", 290, 308, 185, 35);
+    PanelCount->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelCount->setLineWidth(2);
+    LabelCount = placed(new QLabel(QStringLiteral("COUNT"), PanelCount), "LabelCount", 0, 0, 185, 35);
+    LabelCount->setAlignment(Qt::AlignCenter);
+    LabelCount->setFont(uiFont(UiFace::MeiryoUi, 19, true));
+    setTextColor(LabelCount, QColor(0xC0, 0xC0, 0xC0));
+
+    setTabOrder(lvCallList, edtCallInput);
+    setTabOrder(edtCallInput, chkCallStream);
+    setTabOrder(chkCallStream, rbModeNormal);
+    setTabOrder(rbModeNormal, btnCallRead);
+    setTabOrder(btnCallRead, cbbCallList);
+    setTabOrder(cbbCallList, rbCallDX);
+}
+
+void CallSignPage::connectEvents()
+{
+    edtCallInput->installEventFilter(this);
+    connect(edtCallInput, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const QString upper = text.toUpper();
+        if (upper != text) {
+            const int cursor = edtCallInput->cursorPosition();
+            edtCallInput->setText(upper);
+            edtCallInput->setCursorPosition(cursor);
+        }
+    });
+    connect(chkCallStream, &QCheckBox::toggled, this, &CallSignPage::chkCallStreamClick);
+    connect(btnCallRead, &QPushButton::clicked, this, &CallSignPage::btnCallReadClick);
+    connect(m_reader, &CallSignListReader::progress, this, [this](qint64 bytes) {
+        emit statusChanged(0, CallListProgressText(bytes));
+    });
+    connect(m_reader, &CallSignListReader::finished, this, &CallSignPage::callListRead);
+}
+
+void CallSignPage::attach(CharacterSequencer &sequencer, SettingsPanel &settings)
+{
+    m_settings = &settings;
+    m_drill = std::make_unique<CallSignDrill>(*this, sequencer);
+}
+
+void CallSignPage::detach()
+{
+    m_reader->abort();
+    m_drill.reset();
+}
+
+void CallSignPage::FormCreate()
+{
+    cbbCallList->setCurrentIndex(0);
+    PanelCount->hide();
+}
+
+void CallSignPage::start()
+{
+    m_drill->start(lstCallSign);
+}
+
+// ---- Handlers ---------------------------------------------------------------
+
+bool CallSignPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == edtCallInput && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            return edtCallInputKeyPress(QChar(u'\r'));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool CallSignPage::edtCallInputKeyPress(QChar key)
+{
+    if (key != u'\r')
+        return false;
+    return m_drill->answer(lstCallSign);
+}
+
+void CallSignPage::chkCallStreamClick()
+{
+    const bool stream = chkCallStream->isChecked();
+    if (stream)
+        rbModeNormal->setChecked(true);
+    rbModeStep->setEnabled(!stream);
+    rbModeRandom->setEnabled(!stream);
+    edtCallInput->setReadOnly(stream);
+}
+
+void CallSignPage::btnCallReadClick()
+{
+    btnCallRead->setEnabled(false);
+    emit statusChanged(0, CallListReadingText());
+    // A year typed into the box rather than chosen names no page.
+    const int index = cbbCallList->findText(cbbCallList->currentText(), Qt::MatchExactly);
+    m_reader->start(index, rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX);
+}
+
+void CallSignPage::callListRead(const QStringList &callSigns)
+{
+    lstCallSign = callSigns;
+    emit statusChanged(0, CallListCountText(lstCallSign.size()));
+    btnCallRead->setEnabled(true);
+    if (lstCallSign.isEmpty())
+        showNotice(CallListMaintenanceText());
+}
+
+// ---- What the sequencer and the drill see ----------------------------------
+
+bool CallSignPage::callStreamTicked() const { return chkCallStream->isChecked(); }
+QString CallSignPage::callInputText() const { return edtCallInput->text(); }
+void CallSignPage::setCallInputText(const QString &text) { edtCallInput->setText(text); }
+
+DrillView::Mode CallSignPage::practiceMode() const
+{
+    if (rbModeStep->isChecked())
+        return StepMode;
+    if (rbModeRandom->isChecked())
+        return RandomMode;
+    return NormalMode;
+}
+
+int CallSignPage::appendResultRow(const QString &input, const QString &call, const QString &speed,
+                                  const QString &verdict)
+{
+    const int number = lvCallList->topLevelItemCount() + 1;
+    auto *row = new QTreeWidgetItem({QString::number(number), input, call, speed, verdict});
+    row->setFlags(row->flags() | Qt::ItemIsEditable);
+    lvCallList->addTopLevelItem(row);
+    return number;
+}
+
+void CallSignPage::clearResults() { lvCallList->clear(); }
+
+void CallSignPage::selectLastResultRow()
+{
+    const int count = lvCallList->topLevelItemCount();
+    if (count == 0)
+        return;
+    QTreeWidgetItem *last = lvCallList->topLevelItem(count - 1);
+    lvCallList->setCurrentItem(last);
+    lvCallList->scrollToItem(last);
+}
+
+void CallSignPage::showScore(const QString &text) { LabelCount->setText(text); }
+void CallSignPage::setScoreVisible(bool visible) { PanelCount->setVisible(visible); }
+QString CallSignPage::speedText() const { return m_settings->speedText(); }
+int CallSignPage::speedPosition() const { return m_settings->speedPosition(); }
+void CallSignPage::setSpeedPosition(int wpm) { m_settings->setSpeedPosition(wpm); }
+void CallSignPage::setPitchPosition(int hz) { m_settings->setPitchPosition(hz); }
+void CallSignPage::clearCallInput() { edtCallInput->clear(); }
+void CallSignPage::focusCallInput() { edtCallInput->setFocus(); }
+void CallSignPage::showNotice(const QString &text) { m_dialogs.notice(window(), text); }
+void CallSignPage::showError(const QString &text) { m_dialogs.error(window(), text); }
+void CallSignPage::restoreButtons() { emit restoreButtonsRequested(); }

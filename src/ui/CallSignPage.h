@@ -1,0 +1,112 @@
+#pragma once
+
+#include "callsign/CallSignDrill.h"
+#include "callsign/DrillView.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class CallSignListReader;
+class CharacterSequencer;
+class HttpClient;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+class SettingsPanel;
+class UiDialogs;
+
+// The "Call Sign 受信" tab: reading the list of stations, the drill with its
+// results and score, and stream listening. The drill talks to the page
+// through DrillView; the speed and pitch it changes are the settings group's.
+class CallSignPage : public QWidget, public DrillView
+{
+    Q_OBJECT
+
+public:
+    // Takes over http.
+    CallSignPage(HttpClient *http, UiDialogs &dialogs, QWidget *parent = nullptr);
+    ~CallSignPage() override;
+
+    // The drill sends through the window's sequencer, which exists from
+    // start-up to shutdown, and steps the settings group's speed and pitch.
+    void attach(CharacterSequencer &sequencer, SettingsPanel &settings);
+    void detach();
+    // Start-up state of the page's controls.
+    void FormCreate();
+
+    const QStringList &callSigns() const { return lstCallSign; }
+    const CallSignDrill &drill() const { return *m_drill; }
+    // Start on this tab.
+    void start();
+
+    // Event handlers, named after their control and event.
+    bool edtCallInputKeyPress(QChar key);
+    void chkCallStreamClick();
+    void btnCallReadClick();
+
+    // What the sequencer shows on this tab: the stream echo into the input box.
+    bool callStreamTicked() const override;
+    QString callInputText() const override;
+    void setCallInputText(const QString &text);
+
+    // What the drill sees of the page.
+    Mode practiceMode() const override;
+    int appendResultRow(const QString &input, const QString &call, const QString &speed,
+                        const QString &verdict) override;
+    void clearResults() override;
+    void selectLastResultRow() override;
+    void showScore(const QString &text) override;
+    void setScoreVisible(bool visible) override;
+    QString speedText() const override;
+    int speedPosition() const override;
+    void setSpeedPosition(int wpm) override;
+    void setPitchPosition(int hz) override;
+    void clearCallInput() override;
+    void focusCallInput() override;
+    void showNotice(const QString &text) override;
+    void showError(const QString &text) override;
+    void restoreButtons() override;
+
+signals:
+    void statusChanged(int panel, const QString &text);
+    void restoreButtonsRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void connectEvents();
+    void callListRead(const QStringList &callSigns);
+
+    QTreeWidget *lvCallList;
+    QLineEdit *edtCallInput;
+    QGroupBox *GroupBox2;
+    QRadioButton *rbCallDX;
+    QRadioButton *rbCallJA;
+    QComboBox *cbbCallList;
+    QPushButton *btnCallRead;
+    QGroupBox *GroupBox1;
+    QRadioButton *rbModeNormal;
+    QRadioButton *rbModeStep;
+    QRadioButton *rbModeRandom;
+    QCheckBox *chkCallStream;
+    QFrame *PanelCount;
+    QLabel *LabelCount;
+
+    // The downloaded call signs: the list the drill and the stream draw from.
+    QStringList lstCallSign;
+
+    SettingsPanel *m_settings = nullptr;
+    UiDialogs &m_dialogs;
+    std::unique_ptr<CallSignDrill> m_drill;
+    CallSignListReader *m_reader;
+};

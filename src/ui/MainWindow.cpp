@@ -1,0 +1,158 @@
+#include "MainWindow.h"
+
+#include "AppIcon.h"
+#include "CallSignPage.h"
+#include "PlainTextPage.h"
+#include "SettingsPanel.h"
+#include "UiDialogs.h"
+#include "UiFonts.h"
+#include "WidgetPlacement.h"
+#include "WindowSendingView.h"
+
+#include "keying/RandomInt.h"
+#include "sending/MMErrorText.h"
+#include "sending/SoundOutput.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+
+TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QWidget *parent)
+    : QWidget(parent)
+    , m_dialogs(dialogs)
+    , hWave_out(output)
+{
+    createControls(http);
+    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *grp2);
+    connectEvents();
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    FormDestroy();
+}
+
+void TfrmMain::createControls(HttpClient *http)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("KEYLARK v.0.72 by TAVRIL"));
+    setWindowIcon(appIcon());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(729, 407);
+    setFont(uiFont(UiFace::MsGothic, 13));
+
+    PageControlMode = placed(new QTabWidget(this), "PageControlMode", 0, -1, 521, 387);
+    PageControlMode->setTabPosition(QTabWidget::South);
+    PageControlMode->setFont(uiFont(UiFace::MeiryoUi, 13));
+    m_callSignPage = new CallSignPage(http, *m_dialogs);
+    m_plainTextPage = new PlainTextPage(*m_dialogs);
+    PageControlMode->addTab(m_callSignPage, QStringLiteral("Call Sign 受信"));
+    PageControlMode->addTab(m_plainTextPage, QStringLiteral("平文受信"));
+
+    grp2 = new SettingsPanel(this);
+
+    btnStart = placed(new QPushButton(QStringLiteral("開始"), this), "btnStart", 537, 308, 82, 67);
+    btnStop = placed(new QPushButton(QStringLiteral("停止"), this), "btnStop", 631, 308, 82, 67);
+    for (QPushButton *button : {btnStart, btnStop})
+        button->setFont(uiFont(UiFace::MeiryoUi, 21));
+
+    stat1 = placed(new QStatusBar(this), "stat1", 0, 388, 729, 19);
+    stat1->setSizeGripEnabled(false);
+    stat1Panel0 = new QLabel(stat1);
+    stat1Panel0->setObjectName(QStringLiteral("stat1Panel0"));
+    stat1Panel0->setFixedWidth(600);
+    stat1Panel1 = new QLabel(stat1);
+    stat1Panel1->setObjectName(QStringLiteral("stat1Panel1"));
+    stat1Panel1->setFixedWidth(100);
+    stat1Panel1->setAlignment(Qt::AlignCenter);
+    stat1->addWidget(stat1Panel0);
+    stat1->addWidget(stat1Panel1);
+
+    setTabOrder(btnStart, btnStop);
+    grp2->orderTabsBetween(btnStop, PageControlMode);
+}
+
+void TfrmMain::connectEvents()
+{
+    connect(btnStart, &QPushButton::clicked, this, &TfrmMain::btnStartClick);
+    connect(btnStop, &QPushButton::clicked, this, &TfrmMain::btnStopClick);
+    connect(m_callSignPage, &CallSignPage::statusChanged, this, &TfrmMain::showStatus);
+    connect(m_callSignPage, &CallSignPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
+    connect(m_plainTextPage, &PlainTextPage::statusChanged, this, &TfrmMain::showStatus);
+    connect(m_plainTextPage, &PlainTextPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
+}
+
+void TfrmMain::FormCreate()
+{
+    m_plainTextPage->clearTicker();
+    m_sequencer = std::make_unique<CharacterSequencer>(*hWave_out, *m_sendingView, grp2->keying());
+    m_callSignPage->attach(*m_sequencer, *grp2);
+    m_plainTextPage->attach(*m_sequencer);
+    ReseedRandom();  // before the volume, which draws the sine table's divisor
+    grp2->applyStartValues();
+    m_callSignPage->FormCreate();
+    m_plainTextPage->FormCreate();
+    const int result = hWave_out->open(MakePcmFormat());
+    if (result != MMSYSERR_NOERROR)
+        m_dialogs->warning(nullptr, QStringLiteral("警告"), OpenErrorMessage(std::uint16_t(result)));
+    RestoreButtons();
+    stat1Panel0->clear();
+    stat1Panel1->clear();
+}
+
+void TfrmMain::FormDestroy()
+{
+    // The sequencer's timers go first, so no pause can restart into a closing window.
+    m_callSignPage->detach();
+    m_plainTextPage->detach();
+    m_sequencer.reset();
+    if (hWave_out)
+        hWave_out->close();
+}
+
+const KeyingValues &TfrmMain::keying() const { return grp2->keying(); }
+
+QString TfrmMain::statusText(int panel) const
+{
+    return panel == 0 ? stat1Panel0->text() : stat1Panel1->text();
+}
+
+void TfrmMain::showStatus(int panel, const QString &text)
+{
+    (panel == 0 ? stat1Panel0 : stat1Panel1)->setText(text);
+}
+
+// ---- Start and Stop -------------------------------------------------------
+
+void TfrmMain::btnStartClick()
+{
+    btnStart->setEnabled(false);
+    btnStop->setEnabled(true);
+    m_callSignPage->setScoreVisible(false);
+    if (activeTab() == CharacterView::CallSignTab)
+        m_callSignPage->start();
+    if (activeTab() == CharacterView::PlainTextTab)
+        m_plainTextPage->start();
+}
+
+void TfrmMain::btnStopClick()
+{
+    m_sequencer->StopMorse();
+}
+
+void TfrmMain::RestoreButtons()
+{
+    btnStart->setEnabled(true);
+    btnStop->setEnabled(false);
+}
+
+int TfrmMain::activeTab() const { return PageControlMode->currentIndex(); }
+void TfrmMain::setStartEnabled(bool enabled) { btnStart->setEnabled(enabled); }
+
+void TfrmMain::showSoundWarning(const QString &message)
+{
+    m_dialogs->warning(this, QStringLiteral("警告"), message);
+}

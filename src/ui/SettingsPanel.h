@@ -1,0 +1,63 @@
+#pragma once
+
+#include "keying/KeyingValues.h"
+
+#include <QGroupBox>
+
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
+class QSlider;
+class UpDownSpinner;
+
+// The 設定 group: speed, pitch, spacing, volume and dash-to-dot ratio. It owns
+// the keying values the sequencer renders with; each control's handler turns
+// what it shows into those values, so a change applies from the next character.
+class SettingsPanel : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit SettingsPanel(QWidget *parent = nullptr);
+    ~SettingsPanel() override;
+
+    const KeyingValues &keying() const { return m_keying; }
+
+    // Start-up: the keying values from what the controls show. The volume
+    // draws its divisor from the random generator, so seed that first.
+    void applyStartValues();
+
+    // Event handlers, named after their control and event.
+    void edtSpeedChange();
+    void udPitchChanging(int newPosition);
+    void cbbSpacingChange();
+    void tbVolumeChange();
+
+    QString speedText() const;
+    int speedPosition() const;
+    // Setting a spinner runs its change handler.
+    void setSpeedPosition(int wpm);
+    void setPitchPosition(int hz);
+    QString ratioText() const;
+
+    // Puts the group's boxes, top to bottom, between before and after in the
+    // keyboard order.
+    void orderTabsBetween(QWidget *before, QWidget *after);
+
+private:
+    void createControls();
+    void connectEvents();
+
+    QLineEdit *edtSpeed;
+    UpDownSpinner *udSpeed;
+    QLineEdit *edtPitch;
+    UpDownSpinner *udPitch;
+    QComboBox *cbbSpacing;
+    QSlider *tbVolume;
+    QLineEdit *edtRatio;
+    UpDownSpinner *ud1;
+
+    std::unique_ptr<TSineTable> sine_table;
+    KeyingValues m_keying;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ui/CallSignPage.h"
+#include "ui/MainWindow.h"
+#include "ui/PlainTextPage.h"
+
+#include "fakes/RecordingUiDialogs.h"
+#include "fakes/ScriptedHttpClient.h"
+#include "fakes/ScriptedSoundOutput.h"
+
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <memory>
+
+// The whole window with scripted sound, HTTP and dialogs, for the widget tests
+// of its rooms; controls are found by their object names.
+struct WindowFixture
+{
+    void make(int openResult = 0)
+    {
+        output = new ScriptedSoundOutput;
+        output->openResult = openResult;
+        http = new ScriptedHttpClient;
+        dialogs = new RecordingUiDialogs;
+        window = std::make_unique<TfrmMain>(output, http, dialogs);
+    }
+
+    template <typename T>
+    T *child(const char *name) const
+    {
+        T *found = window->findChild<T *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    void playAll()
+    {
+        while (!output->pending.isEmpty())
+            output->playOldest();
+    }
+
+    void startOnPlainTextTab(const QString &memo)
+    {
+        child<QTabWidget>("PageControlMode")->setCurrentIndex(1);
+        window->plainTextPage().setMemoText(memo);
+        QTest::mouseClick(child<QPushButton>("btnStart"), Qt::LeftButton);
+    }
+
+    ScriptedSoundOutput *output = nullptr;
+    ScriptedHttpClient *http = nullptr;
+    RecordingUiDialogs *dialogs = nullptr;
+    std::unique_ptr<TfrmMain> window;
+};

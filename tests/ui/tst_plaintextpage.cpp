@@ -1,0 +1,206 @@
+// The plain-text page: ticker, Stop, random files, loading and pasting.
+#include "WindowFixture.h"
+
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestPlainTextPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { w.make(); }
+    void cleanup() { w.window.reset(); }
+    void tickerBeforeSending();
+    void tickerAfterSending();
+    void stopResetsThePlainTextTab();
+    void emptyMemoSendsNothing();
+    void randomFileModeWithAnEmptyFolder();
+    void randomFileModeWithAnEmptyFile();
+    void randomFileModeSendsAPickedFile();
+    void failedLoadKeepsTheMemo();
+    void loadReplacesTheMemo();
+    void filteredPaste();
+
+private:
+    WindowFixture w;
+};
+
+void TestPlainTextPage::tickerBeforeSending()
+{
+    w.startOnPlainTextTab(u"CQ [AR]"_qs);
+    QVERIFY(!w.child<QPushButton>("btnStart")->isEnabled());
+    QVERIFY(w.child<QPushButton>("btnStop")->isEnabled());
+    QVERIFY(w.child<QTimer>("tmrPerMinute")->isActive());
+    QCOMPARE(w.window->sequencer().send_text, u"CQ +"_qs);
+    auto *lblChar = w.child<QLabel>("lblChar");
+    QCOMPARE(lblChar->text(), QString());     // not shown before it sounds
+    const quint64 c = w.output->lastTag();
+    w.output->take(c);
+    w.output->start(c);
+    QCOMPARE(lblChar->text(), u"C"_qs);
+    w.output->finish(c);
+    w.playAll();
+    QCOMPARE(lblChar->text(), u"CQ +"_qs);
+    QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    QVERIFY(!w.child<QTimer>("tmrPerMinute")->isActive());
+    QCOMPARE(w.window->statusText(1), QString());
+}
+
+void TestPlainTextPage::tickerAfterSending()
+{
+    w.child<QCheckBox>("chkMojiPosi")->setChecked(true);
+    w.startOnPlainTextTab(u"AB\r\nC"_qs);
+    auto *lblChar = w.child<QLabel>("lblChar");
+    const quint64 a = w.output->lastTag();
+    w.output->take(a);
+    w.output->start(a);
+    QCOMPARE(lblChar->text(), QString());
+    w.output->finish(a);
+    QCOMPARE(lblChar->text(), u"A"_qs);
+    w.playAll();
+    QCOMPARE(lblChar->text(), u"ABC"_qs);
+}
+
+void TestPlainTextPage::stopResetsThePlainTextTab()
+{
+    w.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    QVERIFY(!w.child<QLineEdit>("edtFolder")->isHidden());
+    w.child<QCheckBox>("chkTextRandom")->setChecked(false);
+    w.startOnPlainTextTab(u"PARIS"_qs);
+    w.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    const quint64 p = w.output->lastTag();
+    w.output->take(p);
+    w.output->start(p);
+    QTest::mouseClick(w.child<QPushButton>("btnStop"), Qt::LeftButton);
+    QVERIFY(!w.child<QCheckBox>("chkTextRandom")->isChecked());
+    QVERIFY(w.child<QLineEdit>("edtFolder")->isHidden());
+    QCOMPARE(w.child<QLabel>("lblChar")->text(), QString());
+    QCOMPARE(w.window->statusText(0), QString());
+    QVERIFY(!w.child<QTimer>("tmrPerMinute")->isActive());
+    QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    w.output->finish(p);
+    QVERIFY(!w.window->sequencer().key_down());
+    QVERIFY(!w.window->sequencer().restartPending());
+}
+
+void TestPlainTextPage::emptyMemoSendsNothing()
+{
+    for (const QString &memo : {QString(), u"\r\n\r\n"_qs}) {
+        w.startOnPlainTextTab(memo);
+        QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+        QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
+        QVERIFY(!w.child<QTimer>("tmrPerMinute")->isActive());
+        QCOMPARE(w.output->written.size(), 0);
+    }
+}
+
+void TestPlainTextPage::randomFileModeWithAnEmptyFolder()
+{
+    QTemporaryDir folder;
+    w.window->plainTextPage().folderList().setFolder(folder.path());
+    w.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    w.startOnPlainTextTab(u"kept"_qs);
+    QCOMPARE(w.dialogs->notices, QStringList{u"テキストファイルがありません！"_qs});
+    QVERIFY(w.child<QCheckBox>("chkTextRandom")->isChecked());
+    QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    QCOMPARE(w.window->plainTextPage().memoText(), u"kept"_qs);
+}
+
+void TestPlainTextPage::randomFileModeWithAnEmptyFile()
+{
+    QTemporaryDir folder;
+    QFile empty(folder.filePath(u"empty.txt"_qs));
+    QVERIFY(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    w.window->plainTextPage().folderList().setFolder(folder.path());
+    w.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    w.startOnPlainTextTab(u"old text"_qs);
+    QCOMPARE(w.window->plainTextPage().memoText(), QString());
+    QCOMPARE(w.window->statusText(0), u"empty.txt"_qs);
+    QCOMPARE(w.output->written.size(), 0);
+    QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    QVERIFY(w.dialogs->notices.isEmpty());
+    QVERIFY(w.child<QCheckBox>("chkTextRandom")->isChecked());
+}
+
+void TestPlainTextPage::randomFileModeSendsAPickedFile()
+{
+    QTemporaryDir folder;
+    QFile file(folder.filePath(u"one.txt"_qs));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("EE\nT");
+    file.close();
+    w.window->plainTextPage().folderList().setFolder(folder.path());
+    QDir::setCurrent(QDir::tempPath());         // the pick does not depend on the working directory
+    w.child<QCheckBox>("chkTextRandom")->setChecked(true);
+    w.startOnPlainTextTab(QString());
+    QCOMPARE(w.window->plainTextPage().memoText(), u"EE\r\nT"_qs);
+    QCOMPARE(w.window->sequencer().send_text, u"EET"_qs);
+    w.playAll();
+    // The pause before the next file: both buttons disabled, then the next pick.
+    QVERIFY(w.window->sequencer().restartPending());
+    QVERIFY(!w.child<QPushButton>("btnStart")->isEnabled());
+    QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
+    w.window->sequencer().restartAfterPause();
+    QVERIFY(w.window->sequencer().key_down());
+    QCOMPARE(w.output->written.size(), 4);
+}
+
+void TestPlainTextPage::failedLoadKeepsTheMemo()
+{
+    w.window->plainTextPage().setMemoText(u"my own text"_qs);
+    w.dialogs->fileToOpen = u"/nonexistent/file.txt"_qs;
+    QTest::mouseClick(w.child<QPushButton>("btnReadText"), Qt::LeftButton);
+    QCOMPARE(w.dialogs->errors, QStringList{u"ファイルが読めませんでした."_qs});
+    QCOMPARE(w.window->plainTextPage().memoText(), u"my own text"_qs);
+    QTemporaryDir folder;
+    w.dialogs->fileToOpen = folder.path();        // a folder cannot be read as a file
+    QTest::mouseClick(w.child<QPushButton>("btnReadText"), Qt::LeftButton);
+    QCOMPARE(w.dialogs->errors.size(), 2);
+    QVERIFY(w.dialogs->errors[1].contains(folder.path()));
+    QCOMPARE(w.window->plainTextPage().memoText(), u"my own text"_qs);
+    // The dialog opens in the program's folder from the first confirmed choice on.
+    QCOMPARE(w.dialogs->openFolders, (QStringList{QString(), QCoreApplication::applicationDirPath()}));
+}
+
+void TestPlainTextPage::loadReplacesTheMemo()
+{
+    QTemporaryDir folder;
+    QFile file(folder.filePath(u"text.txt"_qs));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF" "CQ\nDE JA1ABC");
+    file.close();
+    w.window->plainTextPage().setMemoText(u"old"_qs);
+    w.dialogs->fileToOpen = file.fileName();
+    QTest::mouseClick(w.child<QPushButton>("btnReadText"), Qt::LeftButton);
+    QCOMPARE(w.window->plainTextPage().memoText(), u"CQ\r\nDE JA1ABC"_qs);
+    QVERIFY(w.dialogs->errors.isEmpty());
+}
+
+void TestPlainTextPage::filteredPaste()
+{
+    w.dialogs->clipboard = u"日本 です。\r\nHello, World!"_qs;
+    w.window->plainTextPage().mniN2Click();
+    QCOMPARE(w.window->plainTextPage().memoText(), u"です。\r\nHello,World!"_qs);
+    w.child<QPlainTextEdit>("mmoCharacter")->selectAll();
+    w.dialogs->clipboard = u"漢字"_qs;
+    w.window->plainTextPage().mniN2Click();                       // only kanji: the selection is deleted
+    QCOMPARE(w.window->plainTextPage().memoText(), QString());
+    w.dialogs->clipboard = u"a b\u0000ignored"_qs;
+    w.window->plainTextPage().mniN1Click();
+    QCOMPARE(w.window->plainTextPage().memoText(), u"a b"_qs);
+}
+
+QTEST_MAIN(TestPlainTextPage)
+#include "tst_plaintextpage.moc"
