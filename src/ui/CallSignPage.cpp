@@ -20,6 +20,13 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+namespace {
+
+// A wrong answer's row, in a red that reads well on the dark list.
+const QColor kWrongAnswerColor(0xFF, 0x6B, 0x5E);
+
+} // namespace
+
 CallSignPage::CallSignPage(HttpClient *http, UiDialogs &dialogs, QWidget *parent)
     : QWidget(parent)
     , m_dialogs(dialogs)
@@ -210,6 +217,10 @@ int CallSignPage::appendResultRow(const QString &input, const QString &call, con
     const int number = lvCallList->topLevelItemCount() + 1;
     auto *row = new QTreeWidgetItem({QString::number(number), input, call, speed, verdict});
     row->setFlags(row->flags() | Qt::ItemIsEditable);
+    if (verdict == QLatin1String("NG")) {
+        for (int column = 0; column < row->columnCount(); ++column)
+            row->setForeground(column, kWrongAnswerColor);
+    }
     lvCallList->addTopLevelItem(row);
     return number;
 }

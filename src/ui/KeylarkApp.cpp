@@ -1,5 +1,6 @@
 // KEYLARK's entry point: the style, the main window, the event loop.
 #include "DarkStyle.h"
+#include "QtTranslations.h"
 #include "QtUiDialogs.h"
 #include "MainWindow.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     DarkStyle::apply(app);
+    installQtTranslations(app);
 
     int exitCode = 0;
     {

@@ -18,6 +18,19 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+namespace {
+
+// The sound output's own words say what failed; the line added tells a user
+// on a desktop what it means and what happens next.
+QString soundWarningText(const QString &openError)
+{
+    return openError
+        + QStringLiteral("\r\nサウンドサーバー（PulseAudio または PipeWire）が応答しませんでした。"
+                         "開始を押すと、もう一度接続を試みます。");
+}
+
+} // namespace
+
 TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QWidget *parent)
     : QWidget(parent)
     , m_dialogs(dialogs)
@@ -97,7 +110,7 @@ void TfrmMain::FormCreate()
     m_plainTextPage->FormCreate();
     const int result = hWave_out->open(MakePcmFormat());
     if (result != MMSYSERR_NOERROR)
-        m_dialogs->warning(nullptr, QStringLiteral("警告"), OpenErrorMessage(std::uint16_t(result)));
+        m_dialogs->warning(nullptr, QStringLiteral("警告"), soundWarningText(OpenErrorMessage(std::uint16_t(result))));
     RestoreButtons();
     stat1Panel0->clear();
     stat1Panel1->clear();
@@ -154,5 +167,5 @@ void TfrmMain::setStartEnabled(bool enabled) { btnStart->setEnabled(enabled); }
 
 void TfrmMain::showSoundWarning(const QString &message)
 {
-    m_dialogs->warning(this, QStringLiteral("警告"), message);
+    m_dialogs->warning(this, QStringLiteral("警告"), soundWarningText(message));
 }

@@ -13,7 +13,6 @@
 #include "sending/CharacterSequencer.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -135,7 +134,7 @@ void PlainTextPage::FormCreate()
     edtFolder->hide();
     btnFolderSelect->hide();
     fllstMorseText = TextFolderList(QDir::currentPath());
-    edtFolder->setText(QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + u'/'));
+    edtFolder->setText(QDir::toNativeSeparators(QDir::currentPath() + u'/'));
     tmrPerMinute->stop();
     tmrPerMinute->setInterval(2000);
 }
@@ -216,7 +215,6 @@ void PlainTextPage::btnReadTextClick()
     const QString path = m_dialogs.openTextFile(window(), m_openDialogFolder);
     if (path.isEmpty())
         return;
-    m_openDialogFolder = QCoreApplication::applicationDirPath().trimmed();
     // The memo keeps the user's text until the new file has really been read.
     if (!QFileInfo::exists(path)) {
         showError(QStringLiteral("ファイルが読めませんでした"));
@@ -228,6 +226,7 @@ void PlainTextPage::btnReadTextClick()
         return;
     }
     setMemoText(file.text);
+    m_openDialogFolder = QFileInfo(path).absolutePath();
 }
 
 void PlainTextPage::btnFolderSelectClick()

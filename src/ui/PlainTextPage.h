@@ -30,7 +30,7 @@ public:
     void attach(CharacterSequencer &sequencer);
     void detach();
     // Start-up state of the page's controls, the memo emptied; the random
-    // folder is the working directory.
+    // folder is the working directory, and the folder box says so.
     void FormCreate();
 
     // Start on this tab, after the Start handler's common head.
@@ -92,5 +92,5 @@ private:
     CharacterSequencer *m_sequencer = nullptr;
     quint32 start_tick = 0;
     int text_chars = 0;
-    QString m_openDialogFolder;  // empty until the first confirmed choice
+    QString m_openDialogFolder;  // where the last file loaded came from; empty before
 };

@@ -18,6 +18,8 @@ const QStringList kSpacingEntries = {
     QStringLiteral("標準×9"), QStringLiteral("標準×10"),
 };
 
+constexpr int kPitchStep = 50;
+
 } // namespace
 
 SettingsPanel::SettingsPanel(QWidget *parent)
@@ -46,15 +48,14 @@ void SettingsPanel::createControls()
     placedLabel(this, "lbl3", QStringLiteral("周波数："), 16, 66, 52, 17);
     edtPitch = placed(new QLineEdit(QStringLiteral("700"), this), "edtPitch", 72, 63, 57, 25);
     edtPitch->setReadOnly(true);
-    udPitch = placed(new UpDownSpinner(400, 1500, 10, 700, this), "udPitch", 129, 63, 17, 25);
+    // The tone moves in 50 Hz steps, so each click moves it by one step.
+    udPitch = placed(new UpDownSpinner(400, 1500, kPitchStep, 700, this), "udPitch", 129, 63, 17, 25);
     udPitch->listenTo(edtPitch);
     placedLabel(this, "lbl4", QStringLiteral("Hz"), 150, 66, 17, 17);
 
     placedLabel(this, "lbl5", QStringLiteral("スペース："), 16, 102, 55, 17);
     cbbSpacing = placed(new QComboBox(this), "cbbSpacing", 72, 101, 114, 23);
     cbbSpacing->setFont(uiFont(UiFace::MeiryoUi, 12));
-    cbbSpacing->setEditable(true);
-    cbbSpacing->setInsertPolicy(QComboBox::NoInsert);
     cbbSpacing->addItems(kSpacingEntries);
     cbbSpacing->setCurrentIndex(0);
 
@@ -78,12 +79,6 @@ void SettingsPanel::connectEvents()
     connect(udPitch, &UpDownSpinner::changing, this, &SettingsPanel::udPitchChanging);
     connect(tbVolume, &QSlider::valueChanged, this, &SettingsPanel::tbVolumeChange);
     connect(cbbSpacing, &QComboBox::currentIndexChanged, this, &SettingsPanel::cbbSpacingChange);
-    connect(cbbSpacing, &QComboBox::editTextChanged, this, [this](const QString &text) {
-        // Typed text that matches an entry selects it; anything else selects none.
-        const int index = cbbSpacing->findText(text);
-        if (index != cbbSpacing->currentIndex() && index >= 0)
-            cbbSpacing->setCurrentIndex(index);
-    });
 }
 
 void SettingsPanel::applyStartValues()
@@ -118,7 +113,8 @@ void SettingsPanel::tbVolumeChange()
 QString SettingsPanel::speedText() const { return edtSpeed->text(); }
 int SettingsPanel::speedPosition() const { return udSpeed->position(); }
 void SettingsPanel::setSpeedPosition(int wpm) { udSpeed->setPosition(wpm); }
-void SettingsPanel::setPitchPosition(int hz) { udPitch->setPosition(hz); }
+// The spinner stays on the pitch heard, so the next click is a whole step.
+void SettingsPanel::setPitchPosition(int hz) { udPitch->setPosition(FreqForPitchPosition(hz)); }
 QString SettingsPanel::ratioText() const { return edtRatio->text(); }
 
 void SettingsPanel::orderTabsBetween(QWidget *before, QWidget *after)

@@ -78,6 +78,13 @@ void TestCallSignPage::readListThenDrill()
     QVERIFY(!w.child<QFrame>("PanelCount")->isHidden());
     QCOMPARE(w.child<QLabel>("LabelCount")->text(), u"1/1 (100%)"_qs);
     QCOMPARE(box->text(), QString());
+
+    // A wrong answer's row stands out from the right ones.
+    QTest::keyClicks(box, u"k1abd"_qs);
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(list->topLevelItem(1)->text(4), u"NG"_qs);
+    for (int column = 0; column < 5; ++column)
+        QVERIFY(list->topLevelItem(1)->foreground(column) != list->topLevelItem(0)->foreground(column));
 }
 
 void TestCallSignPage::failedReadShowsTheMaintenanceMessage()

@@ -1,6 +1,8 @@
 // The shell: start-up state and the sound device.
 #include "WindowFixture.h"
 
+#include "ui/QtTranslations.h"
+
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,6 +26,8 @@ private slots:
     void cleanup() { w.window.reset(); }
     void startUpState();
     void noSoundDeviceWarnsAndTheWindowWorks();
+    void qtSpeaksTheLocaleLanguage_data();
+    void qtSpeaksTheLocaleLanguage();
 
 private:
     WindowFixture w;
@@ -45,7 +49,7 @@ void TestMainWindow::startUpState()
     QVERIFY(w.child<QLineEdit>("edtFolder")->isHidden());
     QVERIFY(w.child<QPushButton>("btnFolderSelect")->isHidden());
     QCOMPARE(w.child<QLineEdit>("edtFolder")->text(),
-             QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + u'/'));
+             QDir::toNativeSeparators(QDir::currentPath() + u'/'));  // where random files are read
     QCOMPARE(w.child<QComboBox>("cbbCallList")->currentText(), u"2017 CQ WW DX CW"_qs);
     QVERIFY(!w.child<QTimer>("tmrPerMinute")->isActive());
     QCOMPARE(w.child<QTimer>("tmrPerMinute")->interval(), 2000);
@@ -76,12 +80,33 @@ void TestMainWindow::noSoundDeviceWarnsAndTheWindowWorks()
 {
     w.window.reset();
     w.make(6);
-    QCOMPARE(w.dialogs->warnings,
-             QStringList{u"警告: Error opening waveform audio!\r\nno device driver present"_qs});
+    const QString warning = u"警告: Error opening waveform audio!\r\nno device driver present\r\n"
+                            u"サウンドサーバー（PulseAudio または PipeWire）が応答しませんでした。"
+                            u"開始を押すと、もう一度接続を試みます。"_qs;
+    QCOMPARE(w.dialogs->warnings, QStringList{warning});
     w.startOnPlainTextTab(u"CQ"_qs);
     QVERIFY(!w.window->sequencer().key_down());  // nothing hangs
     QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
-    QCOMPARE(w.dialogs->warnings.size(), 2);     // the Start tried the device once more
+    QCOMPARE(w.dialogs->warnings, (QStringList{warning, warning}));  // the Start tried the device once more
+}
+
+void TestMainWindow::qtSpeaksTheLocaleLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QString>("cancel");
+    // English first: a translator once installed stays for the process.
+    QTest::newRow("English") << u"en_US"_qs << false << u"Cancel"_qs;
+    QTest::newRow("Japanese") << u"ja_JP"_qs << true << u"キャンセル"_qs;
+}
+
+void TestMainWindow::qtSpeaksTheLocaleLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, installed);
+    QFETCH(QString, cancel);
+    QCOMPARE(installQtTranslations(*QCoreApplication::instance(), QLocale(locale)), installed);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
 }
 
 QTEST_MAIN(TestMainWindow)

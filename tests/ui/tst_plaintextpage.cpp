@@ -170,8 +170,7 @@ void TestPlainTextPage::failedLoadKeepsTheMemo()
     QCOMPARE(w.dialogs->errors.size(), 2);
     QVERIFY(w.dialogs->errors[1].contains(folder.path()));
     QCOMPARE(w.window->plainTextPage().memoText(), u"my own text"_qs);
-    // The dialog opens in the program's folder from the first confirmed choice on.
-    QCOMPARE(w.dialogs->openFolders, (QStringList{QString(), QCoreApplication::applicationDirPath()}));
+    QCOMPARE(w.dialogs->openFolders, (QStringList{QString(), QString()}));  // no file loaded yet
 }
 
 void TestPlainTextPage::loadReplacesTheMemo()
@@ -186,6 +185,10 @@ void TestPlainTextPage::loadReplacesTheMemo()
     QTest::mouseClick(w.child<QPushButton>("btnReadText"), Qt::LeftButton);
     QCOMPARE(w.window->plainTextPage().memoText(), u"CQ\r\nDE JA1ABC"_qs);
     QVERIFY(w.dialogs->errors.isEmpty());
+    // The next load starts where this file was found.
+    w.dialogs->fileToOpen.clear();
+    QTest::mouseClick(w.child<QPushButton>("btnReadText"), Qt::LeftButton);
+    QCOMPARE(w.dialogs->openFolders.last(), folder.path());
 }
 
 void TestPlainTextPage::filteredPaste()

@@ -39,18 +39,20 @@ void TestSettingsPanel::speedHandler()
 
 void TestSettingsPanel::pitchHandler()
 {
+    // Every click is heard: the pitch moves by a whole 50 Hz step and the box
+    // shows the pitch heard, also after Random mode drew an odd position.
     auto *udPitch = w.child<UpDownSpinner>("udPitch");
-    QList<int> freqs;
-    QStringList shown;
-    for (int i = 0; i < 8; ++i) {
-        udPitch->stepBy(1);
-        freqs << w.window->keying().freq;
-        shown << w.child<QLineEdit>("edtPitch")->text();
+    auto *edtPitch = w.child<QLineEdit>("edtPitch");
+    const struct { int from; int steps; int heard; } clicks[] = {
+        {-1, 1, 750}, {-1, 1, 800}, {-1, -3, 650}, {737, 0, 750}, {-1, 1, 800}, {1480, 1, 1500}, {-1, 1, 1500},
+    };
+    for (const auto &click : clicks) {
+        if (click.from >= 0)
+            w.window->callSignPage().setPitchPosition(click.from);
+        udPitch->stepBy(click.steps);
+        QCOMPARE(w.window->keying().freq, click.heard);
+        QCOMPARE(edtPitch->text(), QString::number(click.heard));
     }
-    QCOMPARE(udPitch->position(), 780);
-    QCOMPARE(freqs, (QList<int>{700, 700, 750, 750, 750, 750, 750, 800}));
-    QCOMPARE(shown, (QStringList{u"700"_qs, u"700"_qs, u"750"_qs, u"750"_qs, u"750"_qs, u"750"_qs,
-                                 u"750"_qs, u"800"_qs}));
 }
 
 void TestSettingsPanel::spacingHandler_data()
@@ -64,6 +66,7 @@ void TestSettingsPanel::spacingHandler_data()
 
 void TestSettingsPanel::spacingHandler()
 {
+    QVERIFY(!w.child<QComboBox>("cbbSpacing")->isEditable());  // a list to choose from, nothing to type
     QFETCH(int, index);
     QFETCH(int, spaceExtra);
     w.child<QComboBox>("cbbSpacing")->setCurrentIndex(index);
