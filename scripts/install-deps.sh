@@ -3,9 +3,12 @@
 # usage: scripts/install-deps.sh build|test|run
 set -euo pipefail
 
-build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
-                qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n fonts-noto-cjk)
-test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev)
+build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev libpulse-dev
+                qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk)
+# The sound tests run against both servers desktops use: PulseAudio, and
+# PipeWire with its PulseAudio server (in a private D-Bus session).
+test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev
+               pipewire pipewire-pulse wireplumber dbus-user-session)
 run_packages=()
 
 case "${1:-build}" in

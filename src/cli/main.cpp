@@ -9,7 +9,7 @@
 #include "plaintext/SendText.h"
 #include "sending/CharacterSequencer.h"
 #include "sending/MMErrorText.h"
-#include "sending/QtSoundOutput.h"
+#include "sending/PulseSoundOutput.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -42,7 +42,7 @@ void onInterrupt(int)
 // Ctrl+C stops after the character being heard.
 int play(const QString &sendText, const QString &ratio, const KeyingValues &keying)
 {
-    QtSoundOutput output;
+    PulseSoundOutput output;
     const int openResult = output.open(MakePcmFormat());
     if (openResult != MMSYSERR_NOERROR)
         return fail(OpenErrorMessage(std::uint16_t(openResult)).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));

@@ -88,13 +88,25 @@ void ToneQueue::shutDown()
     m_accepting = false;
     m_entries.clear();
     m_events.clear();
-    m_notifier = nullptr;
+}
+
+void ToneQueue::reopen()
+{
+    QMutexLocker lock(&m_mutex);
+    m_accepting = true;
+    m_events.removeIf([](const Event &e) { return e.kind == Event::Lost; });
 }
 
 bool ToneQueue::isAccepting() const
 {
     QMutexLocker lock(&m_mutex);
     return m_accepting;
+}
+
+bool ToneQueue::isIdle() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_entries.empty();
 }
 
 std::optional<ToneQueue::Event> ToneQueue::takeEvent()

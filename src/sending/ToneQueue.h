@@ -59,10 +59,17 @@ public:
     // the code is the only event left.
     void markLost(int code);
 
-    // No more buffers and no more events; the notifier is forgotten.
+    // No more buffers and no more events until reopened.
     void shutDown();
 
+    // Takes buffers again after a loss or a shut-down. A loss not yet taken
+    // as an event is forgotten: it ended a stream that nothing waits on any
+    // more, and reporting it now would end whatever is sent next.
+    void reopen();
+
     bool isAccepting() const;
+    // Nothing is queued, and everything written has been heard.
+    bool isIdle() const;
     std::optional<Event> takeEvent();
 
     qint64 readPosition() const;

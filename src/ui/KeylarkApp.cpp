@@ -5,7 +5,7 @@
 #include "MainWindow.h"
 
 #include "callsign/QtHttpClient.h"
-#include "sending/QtSoundOutput.h"
+#include "sending/PulseSoundOutput.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
 
     int exitCode = 0;
     {
-        TfrmMain frmMain(new QtSoundOutput, new QtHttpClient, new QtUiDialogs);
+        TfrmMain frmMain(new PulseSoundOutput, new QtHttpClient, new QtUiDialogs);
         const QRect desktop = frmMain.screen()->availableGeometry();
         frmMain.move(desktop.center() - frmMain.rect().center());
         frmMain.show();

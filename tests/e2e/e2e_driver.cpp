@@ -13,7 +13,7 @@
 #include "ui/MainWindow.h"
 #include "ui/PlainTextPage.h"
 #include "callsign/QtHttpClient.h"
-#include "sending/QtSoundOutput.h"
+#include "sending/PulseSoundOutput.h"
 
 #include "fakes/RecordingUiDialogs.h"
 
@@ -112,7 +112,7 @@ class Session
 public:
     explicit Session(const Options &options)
     {
-        output = new QtSoundOutput;
+        output = new PulseSoundOutput;
         http = new QtHttpClient;
         http->setIdleLimit(std::chrono::milliseconds(options.number("idle-ms", 30000)));
         if (options.number("transfer-ms", 0) > 0)
@@ -174,7 +174,7 @@ public:
                 QStringLiteral("event loop blocked for %1 ms").arg(watch.longestGapMs()));
     }
 
-    QtSoundOutput *output;
+    PulseSoundOutput *output;
     QtHttpClient *http;
     RecordingUiDialogs *dialogs;
     std::unique_ptr<TfrmMain> window;

@@ -15,7 +15,7 @@
 #include "keying/KeyingValues.h"
 #include "plaintext/SendText.h"
 #include "sending/MMErrorText.h"
-#include "sending/QtSoundOutput.h"
+#include "sending/PulseSoundOutput.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
     CharacterRenderer renderer(keying);
     std::vector<audio_sample> buffer(kBufferSamples);
 
-    QtSoundOutput output;
+    PulseSoundOutput output;
     const int code = output.open(MakePcmFormat());
     if (code != 0) {
         std::fprintf(stderr, "pulse_player: %s\n", qPrintable(OpenErrorMessage(std::uint16_t(code))));

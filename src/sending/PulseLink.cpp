@@ -1,0 +1,391 @@
+#include "PulseLink.h"
+
+#include "ToneQueue.h"
+#include "WaveFormat.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <algorithm>
+
+namespace {
+
+// How often a failed or lost connection is tried again.
+constexpr int kRetryMs = 250;
+// A server that takes the connection but has not answered by then, or has not
+// set up a stream by then, is taken as broken. PipeWire without its session
+// manager accepts a stream and never starts it.
+constexpr int kConnectTimeoutMs = 2000;
+constexpr int kStreamTimeoutMs = 2000;
+// How often the played position is read while a stream runs. Short, because
+// the on-screen events of a character follow from it.
+constexpr int kPollMs = 4;
+// How long a stream outlives the last sound queued on it, so that a text
+// following straight on does not wait for a new one.
+constexpr int kLingerMs = 1000;
+// How far ahead of what is heard the server holds the stream: a character
+// written into a running stream sounds this much later. 100 ms of 8000 Hz
+// 16-bit mono.
+constexpr std::uint32_t kLeadBytes = 1600;
+
+pa_usec_t msToUsec(int ms)
+{
+    return pa_usec_t(ms) * PA_USEC_PER_MSEC;
+}
+
+} // namespace
+
+PulseLink::PulseLink(ToneQueue &queue) : m_queue(queue)
+{
+    m_loop = pa_threaded_mainloop_new();
+    if (!m_loop)
+        return;
+    pa_threaded_mainloop_set_name(m_loop, "sound output");
+    if (pa_threaded_mainloop_start(m_loop) < 0) {
+        pa_threaded_mainloop_free(m_loop);
+        m_loop = nullptr;
+        return;
+    }
+    // A context that never connects, only to put the timers on the monotonic
+    // clock: they must keep running while no server is there.
+    pa_threaded_mainloop_lock(m_loop);
+    m_clock = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "KEYLARK");
+    pa_threaded_mainloop_unlock(m_loop);
+    if (!m_clock) {
+        pa_threaded_mainloop_stop(m_loop);
+        pa_threaded_mainloop_free(m_loop);
+        m_loop = nullptr;
+    }
+}
+
+PulseLink::~PulseLink()
+{
+    if (!m_loop)
+        return;
+    pa_threaded_mainloop_lock(m_loop);
+    shutDown();
+    for (Timer *timer : {&m_retry, &m_connectDeadline, &m_streamDeadline, &m_poll, &m_wait}) {
+        if (timer->event)
+            pa_threaded_mainloop_get_api(m_loop)->time_free(timer->event);
+    }
+    pa_context_unref(m_clock);
+    pa_threaded_mainloop_unlock(m_loop);
+    pa_threaded_mainloop_stop(m_loop);
+    pa_threaded_mainloop_free(m_loop);
+}
+
+int PulseLink::connect(int waitMs)
+{
+    if (!m_loop)
+        return MMSYSERR_NODRIVER;
+    pa_threaded_mainloop_lock(m_loop);
+    // After a refusal the server may well be back by now; a server that took
+    // the last connection and never answered is left to the background tries,
+    // so that Start does not wait on it again.
+    if (m_state == State::Off || (m_state == State::Waiting && !m_lastAttemptTimedOut)) {
+        stopTimer(m_retry);
+        startAttempt();
+    }
+    if (m_state == State::Connecting) {
+        const pa_usec_t waited = pa_rtclock_now() - m_attemptStart;
+        if (waited < msToUsec(waitMs)) {
+            m_waitOver = false;
+            startTimer(m_wait, waitMs - int(waited / PA_USEC_PER_MSEC));
+            while (m_state == State::Connecting && !m_waitOver)
+                pa_threaded_mainloop_wait(m_loop);
+            stopTimer(m_wait);
+        }
+    }
+    int code = MMSYSERR_NOERROR;
+    if (m_state == State::Connecting || (m_state == State::Waiting && m_lastAttemptTimedOut))
+        code = MMSYSERR_ERROR;
+    else if (m_state != State::Ready)
+        code = MMSYSERR_NODRIVER;
+    pa_threaded_mainloop_unlock(m_loop);
+    return code;
+}
+
+void PulseLink::wake()
+{
+    if (!m_loop)
+        return;
+    pa_threaded_mainloop_lock(m_loop);
+    ensureStream();
+    pa_threaded_mainloop_unlock(m_loop);
+}
+
+void PulseLink::disconnect()
+{
+    if (!m_loop)
+        return;
+    pa_threaded_mainloop_lock(m_loop);
+    shutDown();
+    pa_threaded_mainloop_unlock(m_loop);
+}
+
+void PulseLink::shutDown()
+{
+    dropStream();
+    for (Timer *timer : {&m_retry, &m_connectDeadline, &m_wait})
+        stopTimer(*timer);
+    dropContext();
+    releaseSpentContext();
+    m_state = State::Off;
+    m_connected = false;
+    m_lastAttemptTimedOut = false;
+    pa_threaded_mainloop_signal(m_loop, 0);
+}
+
+// ---- The connection --------------------------------------------------------
+
+void PulseLink::startAttempt()
+{
+    releaseSpentContext();
+    dropContext();
+    m_state = State::Connecting;
+    m_attemptStart = pa_rtclock_now();
+    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "KEYLARK");
+    if (!m_context) {
+        attemptFailed(false);
+        return;
+    }
+    pa_context_set_state_callback(m_context, &PulseLink::onContextState, this);
+    startTimer(m_connectDeadline, kConnectTimeoutMs);
+    // Never start a server of our own: trying a few times a second would start
+    // one each time.
+    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0
+        && m_state == State::Connecting)
+        attemptFailed(false);
+}
+
+void PulseLink::attemptFailed(bool timedOut)
+{
+    stopTimer(m_connectDeadline);
+    dropContext();
+    m_state = State::Waiting;
+    m_lastAttemptTimedOut = timedOut;
+    startTimer(m_retry, kRetryMs);
+    pa_threaded_mainloop_signal(m_loop, 0);
+}
+
+void PulseLink::connectionLost()
+{
+    dropStream();
+    m_connected = false;
+    // The server is gone; to the program this is a missing driver.
+    m_queue.markLost(MMSYSERR_NODRIVER);
+    attemptFailed(false);
+}
+
+void PulseLink::connectTimedOut()
+{
+    if (m_state == State::Connecting)
+        attemptFailed(true);
+}
+
+void PulseLink::dropContext()
+{
+    if (!m_context)
+        return;
+    // Called from the context's own callbacks too: it is let go of only on
+    // the next attempt, when libpulse has surely finished with it.
+    pa_context_set_state_callback(m_context, nullptr, nullptr);
+    pa_context_disconnect(m_context);
+    m_spentContext = m_context;
+    m_context = nullptr;
+}
+
+void PulseLink::releaseSpentContext()
+{
+    if (m_spentContext)
+        pa_context_unref(m_spentContext);
+    m_spentContext = nullptr;
+}
+
+void PulseLink::onContextState(pa_context *context, void *self)
+{
+    auto *link = static_cast<PulseLink *>(self);
+    if (context != link->m_context)
+        return;
+    switch (pa_context_get_state(context)) {
+    case PA_CONTEXT_READY:
+        if (link->m_state == State::Connecting) {
+            link->stopTimer(link->m_connectDeadline);
+            link->m_state = State::Ready;
+            link->m_lastAttemptTimedOut = false;
+            link->m_connected = true;
+            pa_threaded_mainloop_signal(link->m_loop, 0);
+            link->ensureStream();
+        }
+        break;
+    case PA_CONTEXT_FAILED:
+    case PA_CONTEXT_TERMINATED:
+        if (link->m_state == State::Connecting)
+            link->attemptFailed(false);
+        else if (link->m_state == State::Ready)
+            link->connectionLost();
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- The stream -------------------------------------------------------------
+
+void PulseLink::ensureStream()
+{
+    if (m_state != State::Ready || m_stream || m_queue.isIdle())
+        return;
+    const tWAVEFORMATEX format = MakePcmFormat();
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, format.nSamplesPerSec, std::uint8_t(format.nChannels)};
+    m_stream = pa_stream_new(m_context, "Morse", &spec, nullptr);
+    if (!m_stream) {
+        streamFailed(MMSYSERR_NOMEM);
+        return;
+    }
+    pa_stream_set_state_callback(m_stream, &PulseLink::onStreamState, this);
+    pa_stream_set_write_callback(m_stream, &PulseLink::onWritable, this);
+    // The stream's first byte is the queue's next unread one: whatever of the
+    // last stream's silence was never heard is simply passed over.
+    m_streamBase = m_queue.readPosition();
+    m_idleSince = 0;
+    pa_buffer_attr attr;
+    attr.maxlength = std::uint32_t(-1);
+    attr.tlength = kLeadBytes;
+    attr.prebuf = std::uint32_t(-1);
+    attr.minreq = std::uint32_t(-1);
+    attr.fragsize = std::uint32_t(-1);
+    const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE
+                                         | PA_STREAM_ADJUST_LATENCY);
+    startTimer(m_streamDeadline, kStreamTimeoutMs);
+    // No device named: the stream goes to the default output of the moment.
+    if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0)
+        streamFailed(MMSYSERR_ERROR);
+}
+
+void PulseLink::dropStream()
+{
+    stopTimer(m_poll);
+    stopTimer(m_streamDeadline);
+    if (!m_stream)
+        return;
+    pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+    pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+    pa_stream_disconnect(m_stream);
+    pa_stream_unref(m_stream);
+    m_stream = nullptr;
+}
+
+void PulseLink::streamFailed(int code)
+{
+    // The connection itself still stands; the next open takes it up again.
+    dropStream();
+    m_queue.markLost(code);
+}
+
+void PulseLink::streamTimedOut()
+{
+    if (m_stream && pa_stream_get_state(m_stream) != PA_STREAM_READY)
+        streamFailed(MMSYSERR_ERROR);
+}
+
+void PulseLink::onStreamState(pa_stream *stream, void *self)
+{
+    auto *link = static_cast<PulseLink *>(self);
+    if (stream != link->m_stream)
+        return;
+    switch (pa_stream_get_state(stream)) {
+    case PA_STREAM_READY:
+        link->stopTimer(link->m_streamDeadline);
+        link->startTimer(link->m_poll, kPollMs);
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        // When the whole connection goes, its own callback reports the loss.
+        if (pa_context_get_state(link->m_context) == PA_CONTEXT_READY)
+            link->streamFailed(MMSYSERR_NODRIVER);
+        break;
+    default:
+        break;
+    }
+}
+
+void PulseLink::onWritable(pa_stream *stream, std::size_t bytes, void *self)
+{
+    auto *link = static_cast<PulseLink *>(self);
+    if (stream == link->m_stream)
+        link->fillStream(bytes);
+}
+
+void PulseLink::fillStream(std::size_t bytes)
+{
+    // The server asks for what it lacks; it always gets exactly that, silence
+    // where nothing is queued, so it never runs dry and never waits.
+    while (bytes > 0) {
+        void *data = nullptr;
+        std::size_t count = bytes;
+        if (pa_stream_begin_write(m_stream, &data, &count) < 0 || !data)
+            return;
+        count = std::min(count, bytes) & ~std::size_t(1);
+        if (count == 0) {
+            pa_stream_cancel_write(m_stream);
+            return;
+        }
+        m_queue.read(static_cast<char *>(data), qint64(count));
+        if (pa_stream_write(m_stream, data, count, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            return;
+        bytes -= count;
+    }
+}
+
+void PulseLink::poll()
+{
+    if (!m_stream)
+        return;
+    pa_usec_t played = 0;
+    // At 8000 frames per second a frame lasts 125 us and holds two bytes.
+    if (pa_stream_get_time(m_stream, &played) == 0)
+        m_queue.setHeard(m_streamBase + qint64(played / 125) * 2);
+    if (m_queue.isIdle()) {
+        const pa_usec_t now = pa_rtclock_now();
+        if (m_idleSince == 0) {
+            m_idleSince = now;
+        } else if (now - m_idleSince >= msToUsec(kLingerMs)) {
+            // Nothing left to hear: no stream, no polling, and the server may
+            // let the device sleep.
+            dropStream();
+            return;
+        }
+    } else {
+        m_idleSince = 0;
+    }
+    startTimer(m_poll, kPollMs);
+}
+
+// ---- Timers -----------------------------------------------------------------
+
+void PulseLink::waitOver()
+{
+    m_waitOver = true;
+    pa_threaded_mainloop_signal(m_loop, 0);
+}
+
+void PulseLink::startTimer(Timer &timer, int ms)
+{
+    const pa_usec_t at = pa_rtclock_now() + msToUsec(ms);
+    if (timer.event)
+        pa_context_rttime_restart(m_clock, timer.event, at);
+    else
+        timer.event = pa_context_rttime_new(m_clock, at, &PulseLink::onTimer, &timer);
+}
+
+void PulseLink::stopTimer(Timer &timer)
+{
+    if (timer.event)
+        pa_context_rttime_restart(m_clock, timer.event, PA_USEC_INVALID);
+}
+
+void PulseLink::onTimer(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *timer)
+{
+    const Timer *fired = static_cast<const Timer *>(timer);
+    (fired->owner->*fired->fire)();
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <pulse/def.h>
+
+#include <atomic>
+#include <cstddef>
+
+struct pa_context;
+struct pa_mainloop_api;
+struct pa_stream;
+struct pa_threaded_mainloop;
+struct pa_time_event;
+struct timeval;
+
+class ToneQueue;
+
+// The connection to the sound server (PulseAudio, or PipeWire's PulseAudio
+// server) behind the sound output. Everything that talks to the server runs on
+// libpulse's own thread and never waits for an answer, so a server that hangs
+// cannot hold up the window; the owner's calls only take the loop's lock for a
+// moment.
+//
+// Once asked to connect it stays connected for as long as it can: a failed or
+// lost connection is tried again a few times a second, in the background,
+// until a server answers. A stream runs only while something is queued: it is
+// made when a buffer comes and ended once the queue has been heard out, so the
+// device can sleep and the window uses no time while nothing is sent. Each new
+// stream goes to whatever output is the default at that moment.
+class PulseLink
+{
+public:
+    explicit PulseLink(ToneQueue &queue);
+    ~PulseLink();
+    PulseLink(const PulseLink &) = delete;
+    PulseLink &operator=(const PulseLink &) = delete;
+
+    // Connects, or tries again now, waiting at most waitMs for the server to
+    // answer. Returns 0 when connected, MMSYSERR_NODRIVER when there is no
+    // server, MMSYSERR_ERROR when one took the connection and has not answered.
+    // Trying goes on in the background either way.
+    int connect(int waitMs);
+    bool isConnected() const { return m_connected.load(); }
+    // Something has been queued: make sure a stream is there to play it.
+    void wake();
+    // Ends the stream and the connection, and stops trying to connect.
+    void disconnect();
+
+private:
+    enum class State { Off, Connecting, Waiting, Ready };
+
+    // A timer on libpulse's loop, on the monotonic clock.
+    struct Timer {
+        PulseLink *owner = nullptr;
+        void (PulseLink::*fire)() = nullptr;
+        pa_time_event *event = nullptr;
+    };
+
+    void shutDown();
+    void startAttempt();
+    void attemptFailed(bool timedOut);
+    void connectionLost();
+    void dropContext();
+    void releaseSpentContext();
+    void ensureStream();
+    void dropStream();
+    void streamFailed(int code);
+    void fillStream(std::size_t bytes);
+    void poll();
+    void connectTimedOut();
+    void streamTimedOut();
+    void waitOver();
+
+    void startTimer(Timer &timer, int ms);
+    void stopTimer(Timer &timer);
+
+    static void onContextState(pa_context *context, void *self);
+    static void onStreamState(pa_stream *stream, void *self);
+    static void onWritable(pa_stream *stream, std::size_t bytes, void *self);
+    static void onTimer(pa_mainloop_api *api, pa_time_event *event, const struct timeval *tv, void *timer);
+
+    ToneQueue &m_queue;
+    pa_threaded_mainloop *m_loop = nullptr;
+    pa_context *m_clock = nullptr;
+    pa_context *m_context = nullptr;
+    pa_context *m_spentContext = nullptr;  // given up, let go of on the next attempt
+    pa_stream *m_stream = nullptr;
+    State m_state = State::Off;
+    std::atomic<bool> m_connected{false};
+    bool m_lastAttemptTimedOut = false;
+    bool m_waitOver = false;
+    pa_usec_t m_attemptStart = 0;
+    pa_usec_t m_idleSince = 0;       // 0 while the queue holds something
+    qint64 m_streamBase = 0;         // queue position of the stream's first byte
+
+    Timer m_retry{this, &PulseLink::startAttempt};
+    Timer m_connectDeadline{this, &PulseLink::connectTimedOut};
+    Timer m_streamDeadline{this, &PulseLink::streamTimedOut};
+    Timer m_poll{this, &PulseLink::poll};
+    Timer m_wait{this, &PulseLink::waitOver};
+};
