@@ -147,8 +147,11 @@ void CharacterSequencer::onDeviceLost(int)
     m_queued.clear();
     hWave_hdr1.atDevice = false;
     m_watchdog.stop();
-    if (m_keyDown)
+    if (m_keyDown) {
         WaveOutProcEndOfText();
+        // Without a word the user would only hear the sound stop.
+        m_view.showSoundWarning(OutputLostMessage());
+    }
 }
 
 void CharacterSequencer::StopMorse()

@@ -60,3 +60,8 @@ QString OpenErrorMessage(std::uint16_t code)
 {
     return QStringLiteral("Error opening waveform audio!\r\n") + MMErrorText(code);
 }
+
+QString OutputLostMessage()
+{
+    return QStringLiteral("サウンド出力が失われました。送出を終えました。");
+}

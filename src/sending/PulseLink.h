@@ -9,6 +9,7 @@
 
 struct pa_context;
 struct pa_mainloop_api;
+struct pa_operation;
 struct pa_stream;
 struct pa_threaded_mainloop;
 struct pa_time_event;
@@ -68,6 +69,7 @@ private:
     void streamFailed(int code);
     void fillStream(std::size_t bytes);
     void poll();
+    void refreshTiming();
     void connectTimedOut();
     void streamTimedOut();
     void waitOver();
@@ -90,8 +92,11 @@ private:
     std::atomic<bool> m_connected{false};
     bool m_lastAttemptTimedOut = false;
     bool m_waitOver = false;
+    bool m_streamPlaying = false;    // its played time has begun to run
     pa_usec_t m_attemptStart = 0;
     pa_usec_t m_idleSince = 0;       // 0 while the queue holds something
+    pa_operation *m_timingQuery = nullptr;
+    pa_usec_t m_lastTimingQuery = 0;
     qint64 m_streamBase = 0;         // queue position of the stream's first byte
 
     Timer m_retry{this, &PulseLink::startAttempt};

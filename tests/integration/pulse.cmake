@@ -1,16 +1,22 @@
-# The real sound output against a private PulseAudio server with a null sink.
-# The scripts say SKIP (exit 77) when PulseAudio, parec, sox or the decoder
-# are missing.
+# The real sound output against a private sound server with a null sink, once
+# on PulseAudio and once on PipeWire's PulseAudio server (the two servers
+# desktops use). The scripts say SKIP (exit 77) when a server, parec, sox or
+# the decoder is missing.
 if(KEYLARK_CORE_ONLY)
     return()
 endif()
-add_test(NAME pulse_gaps
-    COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_gaps.sh $<TARGET_FILE:keylark-cw> $<TARGET_FILE:pulse_player>)
-set_tests_properties(pulse_gaps PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
-add_test(NAME pulse_device
-    COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_device.sh $<TARGET_FILE:keylark-cw> $<TARGET_FILE:pulse_player>)
-set_tests_properties(pulse_device PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
-# The same check with keylark-cw itself playing, as a user would.
-add_test(NAME pulse_gaps_keylark_cw
-    COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_gaps.sh $<TARGET_FILE:keylark-cw> $<TARGET_FILE:keylark-cw>)
-set_tests_properties(pulse_gaps_keylark_cw PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
+set(cw $<TARGET_FILE:keylark-cw>)
+set(player $<TARGET_FILE:pulse_player>)
+foreach(server pulseaudio pipewire)
+    set(suffix "")
+    if(server STREQUAL "pipewire")
+        set(suffix "_pipewire")
+    endif()
+    add_test(NAME pulse_gaps${suffix} COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_gaps.sh ${cw} ${player})
+    add_test(NAME pulse_device${suffix} COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_device.sh ${cw} ${player})
+    # The same check with keylark-cw itself playing, as a user would.
+    add_test(NAME pulse_gaps_keylark_cw${suffix} COMMAND ${CMAKE_CURRENT_LIST_DIR}/pulse_gaps.sh ${cw} ${cw})
+    add_test(NAME sound_faults${suffix} COMMAND ${CMAKE_CURRENT_LIST_DIR}/sound_faults.sh ${cw} ${player})
+    set_tests_properties(pulse_gaps${suffix} pulse_device${suffix} pulse_gaps_keylark_cw${suffix} sound_faults${suffix}
+        PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 240 RUN_SERIAL TRUE ENVIRONMENT KEYLARK_SOUND_SERVER=${server})
+endforeach()

@@ -8,8 +8,14 @@ event log of the player it also checks that each character's on-screen events
 (started, finished) come when its sound does, and counts the extra silence per
 character boundary.
 
+With --tail the recording holds only the end of the rendering, as when it
+was started again after the sink had been suspended: its first tone may be cut
+and is left out, as is everything up to a pause longer than any rendered gap;
+the tones left are compared with the last ones of the rendering.
+
 usage: pulse_analyse.py EXPECTED.wav RECORDED.wav [--events LOG]
                         [--tolerance-ms 3] [--sync-ms 30] [--summary]
+                        [--tail]
 Exit status 0 when everything is within tolerance, 1 otherwise.
 """
 import argparse
@@ -76,6 +82,7 @@ def main():
     parser.add_argument("--events")
     parser.add_argument("--tolerance-ms", type=float, default=3.0)
     parser.add_argument("--sync-ms", type=float, default=30.0)
+    parser.add_argument("--tail", action="store_true")
     parser.add_argument("--summary", action="store_true",
                         help="print only: characters, mean and worst extra gap in ms "
                              "(the exit status still tells)")
@@ -91,6 +98,20 @@ def main():
     failures = []
     if not want:
         sys.exit("the expected rendering holds no tone")
+    if args.tail and args.events:
+        sys.exit("--tail compares the sound only")
+    if args.tail:
+        rendered_gaps = [want[i + 1][0] - want[i][1] for i in range(len(want) - 1)]
+        recorded_gaps = [got[i + 1][0] - got[i][1] for i in range(len(got) - 1)]
+        first = 1
+        if recorded_gaps and max(recorded_gaps) > max(rendered_gaps, default=0) + rate // 10:
+            longest = max(range(len(recorded_gaps)), key=recorded_gaps.__getitem__)
+            print(f"pause of {recorded_gaps[longest] * ms:.0f} ms after recorded tone {longest + 1}")
+            first = longest + 2
+        got = got[first:]
+        want = want[len(want) - len(got):] if got else []
+        if len(got) < 10:
+            failures.append(f"only {len(got)} tones to compare")
     if len(got) != len(want):
         failures.append(f"{len(got)} tones recorded, {len(want)} rendered")
 

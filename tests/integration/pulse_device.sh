@@ -59,7 +59,7 @@ grep -q "no device driver present" "$work/none.err" || fail "no server: wrong me
 timeout 30 "$player" --wpm 15 --seed 1 "PARIS PARIS PARIS PARIS" >/dev/null 2>"$work/lost.err" &
 playing=$!
 sleep 2
-kill -9 "${pulse_pids[0]}"
+sound_server_kill
 wait "$playing"
 code=$?
 echo "server killed: exit $code: $(cat "$work/lost.err")"

@@ -1,21 +1,46 @@
-# Sourced by the PulseAudio tests and benchmarks: a private PulseAudio server
-# with one null sink "keylark", started and stopped by the calling script.
+# Sourced by the sound tests and benchmarks: a private sound server speaking
+# the PulseAudio protocol, with one null sink "keylark" as the default output,
+# started and stopped by the calling script. KEYLARK_SOUND_SERVER chooses which
+# of the two servers desktops use:
+#   pulseaudio (default)  the PulseAudio daemon
+#   pipewire              PipeWire, its session manager and its PulseAudio
+#                         server, in a private D-Bus session
 # Every process started here is remembered by pid and stopped by pulse_stop.
 #
-#   pulse_start              server, default sink, and a stream keeping it warm
+#   pulse_start              server, default sink (and, on PulseAudio, a stream
+#                            keeping the sink warm)
 #   pulse_record_start FILE  record the sink's monitor as 8000 Hz mono WAV
 #   pulse_record_stop        finish the recording
+#   sound_server_kill        kill the PulseAudio-protocol server outright
+#   sound_server_up          start it again on the same socket, sink and all
 #   pulse_stop               stop everything (call it from an EXIT trap)
 
+sound_server=${KEYLARK_SOUND_SERVER:-pulseaudio}
 pulse_pids=()
 pulse_recorder=
 pulse_dir=
+sound_server_pid=
 
 pulse_tools_present() {
-    local tool
-    for tool in pulseaudio pactl pacat parec sox python3 "$@"; do
+    local tool tools=(pactl pacat parec sox python3 "$@")
+    case "$sound_server" in
+        pulseaudio) tools+=(pulseaudio) ;;
+        pipewire) tools+=(pipewire wireplumber pipewire-pulse dbus-daemon) ;;
+        *) echo "unknown KEYLARK_SOUND_SERVER '$sound_server'"; return 1 ;;
+    esac
+    for tool in "${tools[@]}"; do
         command -v "$tool" >/dev/null || { echo "SKIP: $tool missing"; return 1; }
     done
+}
+
+# Waits up to 5 s for the server to answer.
+sound_server_answers() {
+    local i
+    for i in $(seq 50); do
+        pactl info >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 pulse_start() {
@@ -25,7 +50,36 @@ pulse_start() {
     export PULSE_SERVER=unix:$pulse_dir/pulse/native
     # Keep the test away from any configuration of the machine's user.
     export HOME=$pulse_dir PULSE_COOKIE=$pulse_dir/cookie
+    export XDG_CONFIG_HOME=$pulse_dir/config XDG_STATE_HOME=$pulse_dir/state
     mkdir -p "$pulse_dir/pulse"
+    if [[ $sound_server == pipewire ]]; then
+        dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 >"$pulse_dir/dbus" || return 1
+        export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$pulse_dir/dbus")
+        pulse_pids+=("$(sed -n 2p "$pulse_dir/dbus")")
+        pipewire >"$pulse_dir/pipewire.log" 2>&1 &
+        pulse_pids+=($!)
+        local i
+        for i in $(seq 50); do [[ -S $pulse_dir/pipewire-0 ]] && break; sleep 0.1; done
+        wireplumber >"$pulse_dir/wireplumber.log" 2>&1 &
+        pulse_pids+=($!)
+    fi
+    sound_server_up
+}
+
+sound_server_up() {
+    if [[ $sound_server == pipewire ]]; then
+        pipewire-pulse >>"$pulse_dir/pipewire-pulse.log" 2>&1 &
+        sound_server_pid=$!
+        pulse_pids+=("$sound_server_pid")
+        sound_server_answers || { echo "pipewire-pulse did not start"; cat "$pulse_dir"/*.log; return 1; }
+        pactl load-module module-null-sink sink_name=keylark >/dev/null || return 1
+        pactl set-default-sink keylark || return 1
+        # No keep-alive stream here: on PipeWire a 10 ms client shrinks every
+        # client's buffer and makes them drop samples.
+        sleep 1
+        return 0
+    fi
+    rm -f "$pulse_dir/pulse/pid"
     pulseaudio -D -n --exit-idle-time=-1 --use-pid-file=yes \
         --log-target=file:"$pulse_dir/pa.log" \
         --load="module-native-protocol-unix auth-anonymous=1 socket=$pulse_dir/pulse/native" \
@@ -36,7 +90,8 @@ pulse_start() {
         sleep 0.1
     done
     [[ -s "$pulse_dir/pulse/pid" ]] || { echo "pulseaudio did not start"; cat "$pulse_dir/pa.log"; return 1; }
-    pulse_pids+=("$(cat "$pulse_dir/pulse/pid")")
+    sound_server_pid=$(cat "$pulse_dir/pulse/pid")
+    pulse_pids+=("$sound_server_pid")
     pactl set-default-sink keylark || return 1
     # A null sink left idle makes the first client start 1-2 s late.
     pacat --playback -d keylark --latency-msec=10 --rate=8000 --channels=1 --format=s16le /dev/zero &
@@ -44,10 +99,19 @@ pulse_start() {
     sleep 2.5
 }
 
+sound_server_kill() {
+    kill -9 "$sound_server_pid" 2>/dev/null
+    local i
+    for i in $(seq 50); do kill -0 "$sound_server_pid" 2>/dev/null || return 0; sleep 0.1; done
+    return 1
+}
+
 pulse_record_start() {
     # Without a small latency parec hands over 2 s chunks and may leave a
-    # truncated file.
-    parec -d keylark.monitor --rate=8000 --channels=1 --format=s16le --latency-msec=10 \
+    # truncated file; on PipeWire below 40 ms it drops samples.
+    local latency=10
+    [[ $sound_server == pipewire ]] && latency=40
+    parec -d "${2:-keylark}.monitor" --rate=8000 --channels=1 --format=s16le --latency-msec=$latency \
         --file-format=wav "$1" &
     pulse_recorder=$!
     pulse_pids+=("$pulse_recorder")
@@ -69,7 +133,7 @@ pulse_stop() {
         kill "$pid" 2>/dev/null
     done
     for pid in "${pulse_pids[@]}"; do
-        # The server is not our child: wait for it by polling its pid.
+        # The servers are not all our children: wait for them by polling.
         for _ in $(seq 30); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
         kill -9 "$pid" 2>/dev/null
     done

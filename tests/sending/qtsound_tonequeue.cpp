@@ -12,6 +12,7 @@ namespace {
 //   h40     heard up to byte 40   e      log the waiting events (- when none)
 //   d       discard, log D and the dropped tags (D- when none)
 //   L       the device is lost (code 6)       C  shut down
+//   O       reopen                            i  log I when idle, B when not
 // A refused write logs X and its tag.
 QString run(const QString &script)
 {
@@ -62,6 +63,12 @@ QString run(const QString &script)
             break;
         case 'C':
             queue.shutDown();
+            break;
+        case 'O':
+            queue.reopen();
+            break;
+        case 'i':
+            log << (queue.isIdle() ? QStringLiteral("I") : QStringLiteral("B"));
             break;
         default:
             qFatal("bad script op");
@@ -116,6 +123,12 @@ void TestToneQueue::events_data()
         << "w40 w40 r50 h10 L e w10 e" << "L6 X3 -";
     QTest::newRow("shut down: nothing more is reported or accepted")
         << "w40 r64 C e w10 h40 e" << "- X2 -";
+    QTest::newRow("reopened after a loss: a loss not yet taken is dropped, buffers play again")
+        << "w40 r50 L O e w40 e r100 h100 e" << "- T2 S2,F2";
+    QTest::newRow("reopened after a shut down: buffers play again")
+        << "w40 C O w40 e r40 h40 e" << "T2 S2,F2";
+    QTest::newRow("idle only once everything written has been heard or dropped")
+        << "i w40 i r40 i h39 i h40 i w40 i d i" << "I B B B I B D2 I";
 }
 
 void TestToneQueue::events()

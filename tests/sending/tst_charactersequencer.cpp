@@ -1,4 +1,5 @@
 #include "sending/CharacterSequencer.h"
+#include "sending/MMErrorText.h"
 
 #include "fakes/RecordingSendingView.h"
 #include "fakes/ScriptedSoundOutput.h"
@@ -254,6 +255,7 @@ void TestCharacterSequencer::deviceThatNeverAnswers()
     QVERIFY(!seq->watchdogArmed());
     QVERIFY(view->startEnabled);
     QVERIFY(!output->isOpen());
+    QCOMPARE(view->warnings, QStringList{OutputLostMessage()});
     send(u"E"_qs);                            // the next Start opens the output again
     QCOMPARE(output->openCalls, 2);
     QVERIFY(seq->key_down());
@@ -266,14 +268,18 @@ void TestCharacterSequencer::deviceLostMidRun()
     output->take(output->lastTag());
     output->lose();
     QVERIFY(!seq->key_down());
+    QCOMPARE(view->warnings, QStringList{OutputLostMessage()});
     QVERIFY(seq->restartPending());
     output->openResult = 6;                    // the server is gone for good
     seq->restartAfterPause();
     QCOMPARE(view->startClicks, 1);
     send(u"E"_qs);
-    QCOMPARE(view->warnings, QStringList{u"Error opening waveform audio!\r\nno device driver present"_qs});
+    QCOMPARE(view->warnings.size(), 2);
+    QCOMPARE(view->warnings.last(), u"Error opening waveform audio!\r\nno device driver present"_qs);
     QVERIFY(!seq->key_down());
     QVERIFY(!seq->restartPending());
+    output->lose();                            // lost while idle: nobody to tell
+    QCOMPARE(view->warnings.size(), 2);
 }
 
 void TestCharacterSequencer::noDeviceWarnsAndEnds()
