@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Extra silence the sound output adds between characters, on a private
-# PulseAudio null sink: the recorded gap minus the rendered gap, mean per
-# character boundary and worst over all gaps, at 25 and 60 wpm.
+# null sink: the recorded gap minus the rendered gap, mean per character
+# boundary and worst over all gaps, at 25 and 60 wpm. The server is PulseAudio,
+# or PipeWire with KEYLARK_SOUND_SERVER=pipewire.
 #
 # usage: bench/gap_bench.sh [BUILD_DIR] [PLAYER [PLAYER_ARGS...]]
 # BUILD_DIR defaults to ./build; the player to the test driver built there.
@@ -30,7 +31,7 @@ for wpm in 25 60; do
     events=()
     grep -q '^started ' "$work/events.txt" && events=(--events "$work/events.txt")
     summary=$(python3 "$root/tests/integration/pulse_analyse.py" \
-        "$work/expected.wav" "$work/recorded.wav" "${events[@]}" --summary)
+        "$work/expected.wav" "$work/recorded.wav" "${events[@]}" --sync-ms "$sound_sync_ms" --summary)
     status=$?
     verdict=ok
     (( status == 0 )) || verdict=MISMATCH

@@ -31,7 +31,7 @@ for wpm in 25 60; do
     fi
     pulse_record_stop
     events=()
-    grep -q '^started ' "$work/events.txt" && events=(--events "$work/events.txt")
+    grep -q '^started ' "$work/events.txt" && events=(--events "$work/events.txt" --sync-ms "$sound_sync_ms")
     echo "$wpm wpm:"
     python3 "$here/pulse_analyse.py" "$work/expected.wav" "$work/recorded.wav" "${events[@]}" \
         || status=1

@@ -12,10 +12,18 @@
 #   pulse_record_start FILE  record the sink's monitor as 8000 Hz mono WAV
 #   pulse_record_stop        finish the recording
 #   sound_server_kill        kill the PulseAudio-protocol server outright
-#   sound_server_up          start it again on the same socket, sink and all
+#   sound_server_up [quick]  start it again on the same socket, sink and all;
+#                            quick: return as soon as the sink is the default,
+#                            without waiting for the server to settle
 #   pulse_stop               stop everything (call it from an EXIT trap)
 
 sound_server=${KEYLARK_SOUND_SERVER:-pulseaudio}
+# How closely the on-screen events must follow the sound. PipeWire's reports
+# of how far a stream has played wander by some 15 ms either way from one
+# second to the next (its PulseAudio server recomputes the latency as the
+# graph changes), where PulseAudio's stay within 10 ms.
+sound_sync_ms=30
+[[ $sound_server == pipewire ]] && sound_sync_ms=40
 pulse_pids=()
 pulse_recorder=
 pulse_dir=
@@ -76,7 +84,7 @@ sound_server_up() {
         pactl set-default-sink keylark || return 1
         # No keep-alive stream here: on PipeWire a 10 ms client shrinks every
         # client's buffer and makes them drop samples.
-        sleep 1
+        [[ ${1:-} == quick ]] || sleep 1
         return 0
     fi
     rm -f "$pulse_dir/pulse/pid"
@@ -96,7 +104,7 @@ sound_server_up() {
     # A null sink left idle makes the first client start 1-2 s late.
     pacat --playback -d keylark --latency-msec=10 --rate=8000 --channels=1 --format=s16le /dev/zero &
     pulse_pids+=($!)
-    sleep 2.5
+    [[ ${1:-} == quick ]] || sleep 2.5
 }
 
 sound_server_kill() {

@@ -42,7 +42,7 @@ played_exactly() {  # label [sink]
     pulse_record_stop
     player_run_events >"$work/$1.events"
     echo "$1:"
-    python3 "$here/pulse_analyse.py" "$work/expected.wav" "$work/$1.wav" --events "$work/$1.events" \
+    python3 "$here/pulse_analyse.py" "$work/expected.wav" "$work/$1.wav" --events "$work/$1.events" --sync-ms "$sound_sync_ms" \
         || fail "$1: timing"
     local heard
     heard=$("$here/decode_cw.sh" "$work/$1.wav" $wpm)
