@@ -13,6 +13,7 @@
 #include "ui/MainWindow.h"
 #include "ui/PlainTextPage.h"
 #include "callsign/QtHttpClient.h"
+#include "sending/MMErrorText.h"
 #include "sending/PulseSoundOutput.h"
 
 #include "fakes/RecordingUiDialogs.h"
@@ -275,6 +276,10 @@ int noSoundServer(const Options &o)
     return 0;
 }
 
+// The sound server killed while a text sounds: the run ends at once with the
+// warning that the sound was lost. With --back-flag the calling script starts
+// the server again once "waiting_for_server" is reported and then creates the
+// flag file: the next Start must sound, with no further warning.
 int serverKilled(const Options &o)
 {
     const pid_t server = pid_t(o.number("kill-pid", 0));
@@ -289,19 +294,33 @@ int serverKilled(const Options &o)
     require(waitFor([&] { return s.idle(); }, 15000), QStringLiteral("the run did not end after the kill"));
     report("run_end_ms", sinceKill.elapsed());
     report("ticker_chars", s.ticker().size());
+    require(!s.dialogs->warnings.isEmpty() && s.dialogs->warnings.last().contains(OutputLostMessage()),
+            QStringLiteral("the loss was not told"));
     QTest::qWait(300);
     s.requireResponsive();
 
+    const QString backFlag = o.text("back-flag");
+    if (!backFlag.isEmpty()) {
+        report("waiting_for_server", QStringLiteral("yes"));
+        require(waitFor([&] { return QFile::exists(backFlag); }, 30000), QStringLiteral("the server did not come back"));
+    }
     const int warningsBefore = int(s.dialogs->warnings.size());
-    const qint64 nextStartMs = s.timed([&] { s.window->btnStartClick(); });
+    const qint64 nextStartMs = s.timed([&] { startPlain(s, longText()); });
     report("next_start_ms", nextStartMs);
     const bool warned = s.dialogs->warnings.size() > warningsBefore;
     report("next_start", warned ? QStringLiteral("warned") : s.keyDown() ? QStringLiteral("sounding")
                                                                          : QStringLiteral("neither"));
-    require(warned || s.keyDown(), QStringLiteral("the next Start neither warned nor sounded"));
+    if (backFlag.isEmpty()) {
+        require(warned || s.keyDown(), QStringLiteral("the next Start neither warned nor sounded"));
+    } else {
+        require(!warned && s.keyDown(), QStringLiteral("the next Start after the server's return did not sound"));
+        s.child<QLabel>("lblChar")->clear();
+        waitUntilSounding(s);
+    }
     s.window->btnStopClick();
     require(waitFor([&] { return s.idle(); }, 8000), QStringLiteral("Stop after the kill did not return to idle"));
     s.reportDialogs();
+    s.requireResponsive();
     s.closeWindow();
     return 0;
 }

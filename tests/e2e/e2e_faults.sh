@@ -25,8 +25,35 @@ check '[[ "$(value close-stopping result)" == PASS ]]' "closing while Stop waits
 run close-pause close-pause
 check '[[ "$(value close-pause result)" == PASS ]]' "closing during the pause between random files"
 
-# Last, as it takes the server away.
-run killed server-killed --kill-pid "$(cat "$pulse_dir/pulse/pid")"
-check '[[ "$(value killed result)" == PASS ]]' "the run ends when the server dies; the window stays responsive"
+# A server that takes the connection and never answers.
+python3 - "$work/silent.sock" <<'PY' &
+import socket, sys
+server = socket.socket(socket.AF_UNIX)
+server.bind(sys.argv[1])
+server.listen(64)
+held = []
+while True:
+    held.append(server.accept()[0])
+PY
+fixture_pids+=($!)
+for _ in $(seq 50); do [[ -S $work/silent.sock ]] && break; sleep 0.1; done
+PULSE_SERVER=unix:$work/silent.sock run silent no-sound
+check '[[ "$(value silent result)" == PASS ]]' "a silent server: the window warns, Start and Stop return"
+check '(( $(value silent longest_gap_ms) < 500 ))' "a silent server never holds up the window"
+
+# The server killed while a text sounds, and started again.
+run killed server-killed --kill-pid "$sound_server_pid" --back-flag "$work/server-back" &
+runner=$!
+for _ in $(seq 300); do
+    grep -q '^waiting_for_server' "$work/killed.out" 2>/dev/null && break
+    kill -0 $runner 2>/dev/null || break
+    sleep 0.1
+done
+sound_server_up
+touch "$work/server-back"
+wait $runner || failures=$((failures + 1))
+check '(( $(value killed run_end_ms) <= 1000 ))' "the run ends within 1 s of the server's death, with the warning"
+check '[[ "$(value killed next_start)" == sounding ]]' "Start after the server's return sounds, with no warning"
+check '[[ "$(value killed result)" == PASS ]]' "the window stays responsive through it all"
 
 e2e_finish
