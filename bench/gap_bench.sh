@@ -21,7 +21,7 @@ trap 'pulse_stop; rm -rf "$work"' EXIT
 pulse_start || { echo "no private PulseAudio server"; exit 1; }
 
 text="CQ CQ DE JA1ABC JA1ABC PARIS PARIS PARIS 73 TU"
-printf '%-6s %6s %16s %16s %s\n' "speed" "chars" "mean extra (ms)" "worst gap (ms)" "tones"
+printf '%-6s %6s %16s %16s %16s %s\n' "speed" "chars" "mean extra (ms)" "worst gap (ms)" "worst sync (ms)" "verdict"
 for wpm in 25 60; do
     "$cw" --wpm "$wpm" --seed 1 -o "$work/expected.wav" "$text" || exit 1
     pulse_record_start "$work/recorded.wav"
@@ -35,6 +35,6 @@ for wpm in 25 60; do
     status=$?
     verdict=ok
     (( status == 0 )) || verdict=MISMATCH
-    read -r chars mean worst <<<"$summary"
-    printf '%-6s %6s %16s %16s %s\n' "$wpm" "$chars" "$mean" "$worst" "$verdict"
+    read -r chars mean worst sync <<<"$summary"
+    printf '%-6s %6s %16s %16s %16s %s\n' "$wpm" "$chars" "$mean" "$worst" "$sync" "$verdict"
 done

@@ -30,11 +30,6 @@ constexpr int kLingerMs = 300;
 // character written into a running stream, which sounds this much later.
 constexpr std::uint32_t kLeadBytes = 2400;
 
-pa_usec_t msToUsec(int ms)
-{
-    return pa_usec_t(ms) * PA_USEC_PER_MSEC;
-}
-
 } // namespace
 
 PulseLink::PulseLink(ToneQueue &queue) : m_queue(queue)
@@ -53,6 +48,8 @@ PulseLink::PulseLink(ToneQueue &queue) : m_queue(queue)
     pa_threaded_mainloop_lock(m_loop);
     m_clock = pa_context_new(pa_threaded_mainloop_get_api(m_loop), "KEYLARK");
     pa_threaded_mainloop_unlock(m_loop);
+    for (PulseTimer *timer : {&m_retry, &m_connectDeadline, &m_streamDeadline, &m_poll, &m_wait})
+        timer->bind(m_clock);
     if (!m_clock) {
         pa_threaded_mainloop_stop(m_loop);
         pa_threaded_mainloop_free(m_loop);
@@ -66,10 +63,8 @@ PulseLink::~PulseLink()
         return;
     pa_threaded_mainloop_lock(m_loop);
     shutDown();
-    for (Timer *timer : {&m_retry, &m_connectDeadline, &m_streamDeadline, &m_poll, &m_wait}) {
-        if (timer->event)
-            pa_threaded_mainloop_get_api(m_loop)->time_free(timer->event);
-    }
+    for (PulseTimer *timer : {&m_retry, &m_connectDeadline, &m_streamDeadline, &m_poll, &m_wait})
+        timer->release(pa_threaded_mainloop_get_api(m_loop));
     pa_context_unref(m_clock);
     pa_threaded_mainloop_unlock(m_loop);
     pa_threaded_mainloop_stop(m_loop);
@@ -85,17 +80,17 @@ int PulseLink::connect(int waitMs)
     // the last connection and never answered is left to the background tries,
     // so that Start does not wait on it again.
     if (m_state == State::Off || (m_state == State::Waiting && !m_lastAttemptTimedOut)) {
-        stopTimer(m_retry);
+        m_retry.stop();
         startAttempt();
     }
     if (m_state == State::Connecting) {
         const pa_usec_t waited = pa_rtclock_now() - m_attemptStart;
-        if (waited < msToUsec(waitMs)) {
+        if (waited < pa_usec_t(waitMs) * PA_USEC_PER_MSEC) {
             m_waitOver = false;
-            startTimer(m_wait, waitMs - int(waited / PA_USEC_PER_MSEC));
+            m_wait.start(waitMs - int(waited / PA_USEC_PER_MSEC));
             while (m_state == State::Connecting && !m_waitOver)
                 pa_threaded_mainloop_wait(m_loop);
-            stopTimer(m_wait);
+            m_wait.stop();
         }
     }
     int code = MMSYSERR_NOERROR;
@@ -128,8 +123,8 @@ void PulseLink::disconnect()
 void PulseLink::shutDown()
 {
     dropStream();
-    for (Timer *timer : {&m_retry, &m_connectDeadline, &m_wait})
-        stopTimer(*timer);
+    for (PulseTimer *timer : {&m_retry, &m_connectDeadline, &m_wait})
+        timer->stop();
     dropContext();
     releaseSpentContext();
     m_state = State::Off;
@@ -152,7 +147,7 @@ void PulseLink::startAttempt()
         return;
     }
     pa_context_set_state_callback(m_context, &PulseLink::onContextState, this);
-    startTimer(m_connectDeadline, kConnectTimeoutMs);
+    m_connectDeadline.start(kConnectTimeoutMs);
     // Never start a server of our own: trying a few times a second would start
     // one each time.
     if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0
@@ -162,11 +157,11 @@ void PulseLink::startAttempt()
 
 void PulseLink::attemptFailed(bool timedOut)
 {
-    stopTimer(m_connectDeadline);
+    m_connectDeadline.stop();
     dropContext();
     m_state = State::Waiting;
     m_lastAttemptTimedOut = timedOut;
-    startTimer(m_retry, kRetryMs);
+    m_retry.start(kRetryMs);
     pa_threaded_mainloop_signal(m_loop, 0);
 }
 
@@ -212,7 +207,7 @@ void PulseLink::onContextState(pa_context *context, void *self)
     switch (pa_context_get_state(context)) {
     case PA_CONTEXT_READY:
         if (link->m_state == State::Connecting) {
-            link->stopTimer(link->m_connectDeadline);
+            link->m_connectDeadline.stop();
             link->m_state = State::Ready;
             link->m_lastAttemptTimedOut = false;
             link->m_connected = true;
@@ -260,7 +255,7 @@ void PulseLink::ensureStream()
     attr.fragsize = std::uint32_t(-1);
     const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE
                                          | PA_STREAM_ADJUST_LATENCY);
-    startTimer(m_streamDeadline, kStreamTimeoutMs);
+    m_streamDeadline.start(kStreamTimeoutMs);
     // No device named: the stream goes to the default output of the moment.
     if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0)
         streamFailed(MMSYSERR_ERROR);
@@ -268,8 +263,8 @@ void PulseLink::ensureStream()
 
 void PulseLink::dropStream()
 {
-    stopTimer(m_poll);
-    stopTimer(m_streamDeadline);
+    m_poll.stop();
+    m_streamDeadline.stop();
     if (m_timingQuery) {
         pa_operation_cancel(m_timingQuery);
         pa_operation_unref(m_timingQuery);
@@ -304,8 +299,8 @@ void PulseLink::onStreamState(pa_stream *stream, void *self)
         return;
     switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
-        link->stopTimer(link->m_streamDeadline);
-        link->startTimer(link->m_poll, kPollMs);
+        link->m_streamDeadline.stop();
+        link->m_poll.start(kPollMs);
         break;
     case PA_STREAM_FAILED:
     case PA_STREAM_TERMINATED:
@@ -361,7 +356,7 @@ void PulseLink::poll()
         const pa_usec_t now = pa_rtclock_now();
         if (m_idleSince == 0) {
             m_idleSince = now;
-        } else if (now - m_idleSince >= msToUsec(kLingerMs)) {
+        } else if (now - m_idleSince >= kLingerMs * PA_USEC_PER_MSEC) {
             // Nothing left to hear: no stream, no polling, and the server may
             // let the device sleep.
             dropStream();
@@ -370,7 +365,7 @@ void PulseLink::poll()
     } else {
         m_idleSince = 0;
     }
-    startTimer(m_poll, kPollMs);
+    m_poll.start(kPollMs);
 }
 
 void PulseLink::refreshTiming()
@@ -388,37 +383,14 @@ void PulseLink::refreshTiming()
     // Until the sound has begun, at every poll: the first character must show
     // when its sound starts, not when the next answer comes.
     const pa_usec_t now = pa_rtclock_now();
-    if (m_streamPlaying && now - m_lastTimingQuery < msToUsec(kTimingQueryMs))
+    if (m_streamPlaying && now - m_lastTimingQuery < kTimingQueryMs * PA_USEC_PER_MSEC)
         return;
     m_lastTimingQuery = now;
     m_timingQuery = pa_stream_update_timing_info(m_stream, nullptr, nullptr);
 }
 
-// ---- Timers -----------------------------------------------------------------
-
 void PulseLink::waitOver()
 {
     m_waitOver = true;
     pa_threaded_mainloop_signal(m_loop, 0);
-}
-
-void PulseLink::startTimer(Timer &timer, int ms)
-{
-    const pa_usec_t at = pa_rtclock_now() + msToUsec(ms);
-    if (timer.event)
-        pa_context_rttime_restart(m_clock, timer.event, at);
-    else
-        timer.event = pa_context_rttime_new(m_clock, at, &PulseLink::onTimer, &timer);
-}
-
-void PulseLink::stopTimer(Timer &timer)
-{
-    if (timer.event)
-        pa_context_rttime_restart(m_clock, timer.event, PA_USEC_INVALID);
-}
-
-void PulseLink::onTimer(pa_mainloop_api *, pa_time_event *, const struct timeval *, void *timer)
-{
-    const Timer *fired = static_cast<const Timer *>(timer);
-    (fired->owner->*fired->fire)();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PulseTimer.h"
+
 #include <QtGlobal>
 
 #include <pulse/def.h>
@@ -8,12 +10,9 @@
 #include <cstddef>
 
 struct pa_context;
-struct pa_mainloop_api;
 struct pa_operation;
 struct pa_stream;
 struct pa_threaded_mainloop;
-struct pa_time_event;
-struct timeval;
 
 class ToneQueue;
 
@@ -51,13 +50,6 @@ public:
 private:
     enum class State { Off, Connecting, Waiting, Ready };
 
-    // A timer on libpulse's loop, on the monotonic clock.
-    struct Timer {
-        PulseLink *owner = nullptr;
-        void (PulseLink::*fire)() = nullptr;
-        pa_time_event *event = nullptr;
-    };
-
     void shutDown();
     void startAttempt();
     void attemptFailed(bool timedOut);
@@ -74,13 +66,10 @@ private:
     void streamTimedOut();
     void waitOver();
 
-    void startTimer(Timer &timer, int ms);
-    void stopTimer(Timer &timer);
 
     static void onContextState(pa_context *context, void *self);
     static void onStreamState(pa_stream *stream, void *self);
     static void onWritable(pa_stream *stream, std::size_t bytes, void *self);
-    static void onTimer(pa_mainloop_api *api, pa_time_event *event, const struct timeval *tv, void *timer);
 
     ToneQueue &m_queue;
     pa_threaded_mainloop *m_loop = nullptr;
@@ -99,9 +88,9 @@ private:
     pa_usec_t m_lastTimingQuery = 0;
     qint64 m_streamBase = 0;         // queue position of the stream's first byte
 
-    Timer m_retry{this, &PulseLink::startAttempt};
-    Timer m_connectDeadline{this, &PulseLink::connectTimedOut};
-    Timer m_streamDeadline{this, &PulseLink::streamTimedOut};
-    Timer m_poll{this, &PulseLink::poll};
-    Timer m_wait{this, &PulseLink::waitOver};
+    PulseTimer m_retry{[this] { startAttempt(); }};
+    PulseTimer m_connectDeadline{[this] { connectTimedOut(); }};
+    PulseTimer m_streamDeadline{[this] { streamTimedOut(); }};
+    PulseTimer m_poll{[this] { poll(); }};
+    PulseTimer m_wait{[this] { waitOver(); }};
 };

@@ -28,6 +28,7 @@ pulse_pids=()
 pulse_recorder=
 pulse_dir=
 sound_server_pid=
+session_manager_pid=
 
 pulse_tools_present() {
     local tool tools=(pactl pacat parec sox python3 "$@")
@@ -69,6 +70,7 @@ pulse_start() {
         local i
         for i in $(seq 50); do [[ -S $pulse_dir/pipewire-0 ]] && break; sleep 0.1; done
         wireplumber >"$pulse_dir/wireplumber.log" 2>&1 &
+        session_manager_pid=$!
         pulse_pids+=($!)
     fi
     sound_server_up

@@ -12,7 +12,10 @@
 #  - no server when the program starts: Start fails at once, and plays as
 #    soon as a server is there;
 #  - a server that takes the connection and never answers: open, Start and
-#    quitting each return at once.
+#    quitting each return at once;
+#  - on PipeWire, its session manager gone (a broken desktop session): the
+#    server takes the stream and never starts it; the run ends with the loss
+#    within a few seconds.
 #
 # usage: sound_faults.sh KEYLARK_CW PULSE_PLAYER
 set -uo pipefail
@@ -164,5 +167,18 @@ quit_start=$(now_ms)
 player_quit
 echo "silent server, quit after $(( $(now_ms) - quit_start )) ms"
 (( $(now_ms) - quit_start <= 2000 )) || fail "silent server: quitting took too long"
+
+if [[ $sound_server == pipewire ]]; then
+    kill "$session_manager_pid"
+    player_start "$work/broken.log" "$player" --commands --wpm $wpm "$text"
+    player_expect open 5 >/dev/null
+    started=$(now_ms)
+    player_say start
+    if line=$(player_expect lost 10); then
+        echo "no session manager: the run ended with the loss after $(( ${line##* } - started )) ms"
+    else
+        fail "no session manager: the run did not end"
+    fi
+fi
 
 exit $((failures > 0))
