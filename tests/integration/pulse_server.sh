@@ -82,8 +82,17 @@ sound_server_up() {
         sound_server_pid=$!
         pulse_pids+=("$sound_server_pid")
         sound_server_answers || { echo "pipewire-pulse did not start"; cat "$pulse_dir"/*.log; return 1; }
-        pactl load-module module-null-sink sink_name=keylark >/dev/null || return 1
-        pactl set-default-sink keylark || return 1
+        # Just started, it may answer before it can load modules ("Not supported").
+        local i
+        for i in $(seq 50); do
+            pactl load-module module-null-sink sink_name=keylark >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+        for i in $(seq 50); do
+            pactl set-default-sink keylark 2>/dev/null && break
+            sleep 0.1
+        done
+        [[ $(pactl get-default-sink 2>/dev/null) == keylark ]] || { echo "no null sink on PipeWire"; return 1; }
         # No keep-alive stream here: on PipeWire a 10 ms client shrinks every
         # client's buffer and makes them drop samples.
         [[ ${1:-} == quick ]] || sleep 1
