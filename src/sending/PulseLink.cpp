@@ -188,6 +188,7 @@ void PulseLink::dropContext()
     // the next attempt, when libpulse has surely finished with it.
     pa_context_set_state_callback(m_context, nullptr, nullptr);
     pa_context_disconnect(m_context);
+    releaseSpentContext();
     m_spentContext = m_context;
     m_context = nullptr;
 }

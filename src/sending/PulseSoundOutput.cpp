@@ -9,13 +9,14 @@ namespace {
 constexpr qint64 kBytesPerMs = 16;
 
 // The next buffer is asked for once the queued sound ends less than this far
-// ahead of what is heard: enough to render a character and cover the server's
-// own read-ahead (100 ms), little enough that a Stop leaves at most one
-// character to play out.
-constexpr qint64 kHeardLead = 250 * kBytesPerMs;
+// ahead of what is heard: the server's own read-ahead (150 ms) and 250 ms to
+// render the next character, enough for a window kept waiting by a busy
+// machine (with 100 ms, a gap now and then came out 20 ms long). What Stop
+// leaves to play is not more for it: the buffers not yet read are dropped.
+constexpr qint64 kHeardLead = 400 * kBytesPerMs;
 // ...or, whatever is heard, once the server has read to within this much of
 // the end of the queue, so that a server reading further ahead never runs dry.
-constexpr qint64 kReaderLead = 80 * kBytesPerMs;
+constexpr qint64 kReaderLead = 200 * kBytesPerMs;
 
 // A local server answers within milliseconds; one that has not answered by
 // then is reported as not answering, and tried again in the background.

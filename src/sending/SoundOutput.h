@@ -20,8 +20,11 @@ public:
     using QObject::QObject;
 
     // Opens the default output; returns 0 or a multimedia result code
-    // (MMSYSERR_NODRIVER when there is no output device at all).
+    // (MMSYSERR_NODRIVER when there is no output device at all). It never
+    // waits long on a sound server that does not answer.
     virtual int open(const tWAVEFORMATEX &format) = 0;
+    // An output may become open by itself, without another open(), once a
+    // sound server that was missing answers; after a loss, open() again.
     virtual bool isOpen() const = 0;
 
     // Queues a copy of count samples to play right after whatever is queued
