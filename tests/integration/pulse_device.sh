@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The real sound output when things go wrong, on a private PulseAudio server:
+# The real sound output when things go wrong, on a private sound server
+# (KEYLARK_SOUND_SERVER: pulseaudio or pipewire):
 #  - Stop while a character sounds: it plays out whole and nothing else sounds
 #    after the characters already handed to the server;
 #  - closing while a character sounds, many times: never a hang or a crash;

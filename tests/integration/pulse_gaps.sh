@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Plays "PARIS PARIS" through the real sound output into a private PulseAudio
-# null sink, records the sink's monitor and checks that every tone and every
+# Plays "PARIS PARIS" through the real sound output into a private null sink
+# (PulseAudio, or PipeWire with KEYLARK_SOUND_SERVER=pipewire), records the sink's monitor and checks that every tone and every
 # gap lasts as rendered (3 ms), that no tone is cut short, that an independent
 # decoder reads the text back, and, when the player logs its on-screen events,
 # that they follow the sound within 30 ms.

@@ -1,10 +1,10 @@
 if(KEYLARK_CORE_ONLY)
     return()
 endif()
-keylark_add_test(tst_tonequeue SOURCES ${CMAKE_CURRENT_LIST_DIR}/qtsound_tonequeue.cpp LIBS keylark_ui)
+keylark_add_test(tst_tonequeue SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tonequeue.cpp LIBS keylark_ui)
 
-# Not a test by itself: the driver the PulseAudio integration test and the gap
-# benchmark play through.
+# Not a test by itself: the driver the sound integration tests and the sound
+# benchmarks play through.
 add_executable(pulse_player
     ${CMAKE_CURRENT_LIST_DIR}/pulse_player.cpp
     ${PROJECT_SOURCE_DIR}/src/cli/CwOptions.cpp)

@@ -161,4 +161,4 @@ void TestToneQueue::stream()
 }
 
 QTEST_APPLESS_MAIN(TestToneQueue)
-#include "qtsound_tonequeue.moc"
+#include "tst_tonequeue.moc"
