@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plays "PARIS PARIS" through the real sound output into a private null sink
-# (PulseAudio, or PipeWire with KEYLARK_SOUND_SERVER=pipewire), records the sink's monitor and checks that every tone and every
-# gap lasts as rendered (3 ms), that no tone is cut short, that an independent
-# decoder reads the text back, and, when the player logs its on-screen events,
-# that they follow the sound within 30 ms.
+# (PulseAudio, or PipeWire with KEYLARK_SOUND_SERVER=pipewire), records the
+# sink's monitor and checks that every tone and every gap lasts as rendered
+# (3 ms), that no tone is cut short, that an independent decoder reads the text
+# back, and, when the player logs its on-screen events, that they follow the
+# sound within 30 ms (40 ms on PipeWire).
 #
 # usage: pulse_gaps.sh KEYLARK_CW PLAYER [PLAYER_ARGS...]
 # The player is run with keylark-cw's options (without -o) and the text; it
