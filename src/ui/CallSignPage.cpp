@@ -1,5 +1,6 @@
 #include "CallSignPage.h"
 
+#include "SavedValues.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
@@ -142,6 +143,39 @@ void CallSignPage::FormCreate()
 {
     cbbCallList->setCurrentIndex(0);
     PanelCount->hide();
+}
+
+void CallSignPage::keepSettingsIn(QSettings &settings)
+{
+    const QList<QRadioButton *> modes = {rbModeNormal, rbModeStep, rbModeRandom};
+    const QStringList modeNames = {QStringLiteral("normal"), QStringLiteral("step"), QStringLiteral("random")};
+    const QStringList filterNames = {QStringLiteral("DX"), QStringLiteral("JA")};
+    QStringList years;
+    for (int i = 0; i < cbbCallList->count(); ++i)
+        years << cbbCallList->itemText(i);
+
+    modes[savedChoice(settings, QStringLiteral("drill/mode"), modeNames, 0)]->setChecked(true);
+    (savedChoice(settings, QStringLiteral("drill/filter"), filterNames, 0) == 1 ? rbCallJA : rbCallDX)
+        ->setChecked(true);
+    cbbCallList->setCurrentIndex(savedChoice(settings, QStringLiteral("drill/year"), years, 0));
+    chkCallStream->setChecked(savedBool(settings, QStringLiteral("drill/stream"), false));
+
+    QSettings *saved = &settings;
+    for (int i = 0; i < modes.size(); ++i) {
+        connect(modes[i], &QRadioButton::toggled, this, [saved, name = modeNames[i]](bool on) {
+            if (on)
+                saved->setValue(QStringLiteral("drill/mode"), name);
+        });
+    }
+    connect(rbCallJA, &QRadioButton::toggled, this, [saved](bool ja) {
+        saved->setValue(QStringLiteral("drill/filter"), ja ? QStringLiteral("JA") : QStringLiteral("DX"));
+    });
+    connect(cbbCallList, &QComboBox::currentTextChanged, this, [this, saved](const QString &text) {
+        if (cbbCallList->findText(text, Qt::MatchExactly) >= 0)
+            saved->setValue(QStringLiteral("drill/year"), text);
+    });
+    connect(chkCallStream, &QCheckBox::toggled, this,
+            [saved](bool stream) { saved->setValue(QStringLiteral("drill/stream"), stream); });
 }
 
 void CallSignPage::start()

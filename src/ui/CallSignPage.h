@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSettings;
 class QTreeWidget;
 class SettingsPanel;
 class UiDialogs;
@@ -41,6 +42,10 @@ public:
     void detach();
     // Start-up state of the page's controls.
     void FormCreate();
+
+    // Restores the practice mode, DX/JA, the year and stream listening an
+    // earlier run saved in settings, then saves every change there.
+    void keepSettingsIn(QSettings &settings);
 
     const QStringList &callSigns() const { return lstCallSign; }
     const CallSignDrill &drill() const { return *m_drill; }

@@ -19,8 +19,10 @@ int main(int argc, char *argv[])
     int exitCode = 0;
     {
         TfrmMain frmMain(new QtSoundOutput, new QtHttpClient, new QtUiDialogs);
-        const QRect desktop = frmMain.screen()->availableGeometry();
-        frmMain.move(desktop.center() - frmMain.rect().center());
+        if (!frmMain.restorePosition()) {
+            const QRect desktop = frmMain.screen()->availableGeometry();
+            frmMain.move(desktop.center() - frmMain.rect().center());
+        }
         frmMain.show();
         exitCode = QApplication::exec();
     }

@@ -2,7 +2,9 @@
 
 #include "AppIcon.h"
 #include "CallSignPage.h"
+#include "MemoStore.h"
 #include "PlainTextPage.h"
+#include "SavedValues.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
@@ -13,7 +15,9 @@
 #include "sending/MMErrorText.h"
 #include "sending/SoundOutput.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -40,6 +44,7 @@ TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QW
     m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *grp2);
     connectEvents();
     FormCreate();
+    restoreSavedState();
 }
 
 TfrmMain::~TfrmMain()
@@ -116,8 +121,27 @@ void TfrmMain::FormCreate()
     stat1Panel1->clear();
 }
 
+void TfrmMain::restoreSavedState()
+{
+    m_saved = openAppSettings();
+    grp2->keepSettingsIn(*m_saved);
+    m_callSignPage->keepSettingsIn(*m_saved);
+    m_plainTextPage->keepSettingsIn(*m_saved);
+    m_plainTextPage->keepMemoIn(MemoStore::defaultPath());
+}
+
+bool TfrmMain::restorePosition()
+{
+    const QPoint saved = m_saved->value(QStringLiteral("window/position")).toPoint();
+    if (!m_saved->contains(QStringLiteral("window/position")) || !QGuiApplication::screenAt(saved))
+        return false;
+    move(saved);
+    return true;
+}
+
 void TfrmMain::FormDestroy()
 {
+    m_saved->setValue(QStringLiteral("window/position"), pos());
     // The sequencer's timers go first, so no pause can restart into a closing window.
     m_callSignPage->detach();
     m_plainTextPage->detach();

@@ -1,5 +1,6 @@
 #include "SettingsPanel.h"
 
+#include "SavedValues.h"
 #include "UiFonts.h"
 #include "UpDownSpinner.h"
 #include "WidgetPlacement.h"
@@ -87,6 +88,34 @@ void SettingsPanel::applyStartValues()
     edtSpeedChange();
     cbbSpacingChange();
     tbVolumeChange();
+}
+
+void SettingsPanel::keepSettingsIn(QSettings &settings)
+{
+    udSpeed->setPosition(savedInt(settings, QStringLiteral("speed"), udSpeed->minimum(), udSpeed->maximum(),
+                                  udSpeed->position()));
+    setPitchPosition(savedInt(settings, QStringLiteral("pitch"), udPitch->minimum(), udPitch->maximum(),
+                              udPitch->position()));
+    cbbSpacing->setCurrentIndex(savedInt(settings, QStringLiteral("spacing"), 0, cbbSpacing->count() - 1,
+                                         cbbSpacing->currentIndex()));
+    tbVolume->setValue(savedInt(settings, QStringLiteral("volume"), tbVolume->minimum(), tbVolume->maximum(),
+                                tbVolume->value()));
+    ud1->setPosition(savedInt(settings, QStringLiteral("ratio"), ud1->minimum(), ud1->maximum(), ud1->position()));
+
+    QSettings *saved = &settings;
+    connect(udSpeed, &UpDownSpinner::changed, this, [saved](int wpm) { saved->setValue(QStringLiteral("speed"), wpm); });
+    connect(udPitch, &UpDownSpinner::changed, this, [saved](int hz) { saved->setValue(QStringLiteral("pitch"), hz); });
+    connect(cbbSpacing, &QComboBox::currentIndexChanged, this,
+            [saved](int index) { saved->setValue(QStringLiteral("spacing"), index); });
+    connect(tbVolume, &QSlider::valueChanged, this,
+            [saved](int volume) { saved->setValue(QStringLiteral("volume"), volume); });
+    connect(edtRatio, &QLineEdit::textChanged, this, [this, saved] {
+        // Only a ratio the spinner could show is kept; a half-typed one is not.
+        bool ok = false;
+        const int ratio = edtRatio->text().toInt(&ok);
+        if (ok && ratio >= ud1->minimum() && ratio <= ud1->maximum())
+            saved->setValue(QStringLiteral("ratio"), ratio);
+    });
 }
 
 void SettingsPanel::edtSpeedChange()

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QComboBox;
+class QSettings;
 class QLineEdit;
 class QSlider;
 class UpDownSpinner;
@@ -40,6 +41,10 @@ public:
     void setSpeedPosition(int wpm);
     void setPitchPosition(int hz);
     QString ratioText() const;
+
+    // Restores what an earlier run saved in settings, then saves every change
+    // there. Without saved values the controls keep their start-up state.
+    void keepSettingsIn(QSettings &settings);
 
     // Puts the group's boxes, top to bottom, between before and after in the
     // keyboard order.
