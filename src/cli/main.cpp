@@ -86,8 +86,8 @@ int main(int argc, char *argv[])
         arguments << QString::fromUtf8(argv[i]);
 
     const CwParseResult parsed = ParseCwOptions(arguments);
-    if (parsed.helpShown) {
-        std::fputs(qPrintable(CwUsage()), stdout);
+    if (parsed.helpShown || parsed.versionShown) {
+        std::fputs(qPrintable(parsed.versionShown ? CwVersion() : CwUsage()), stdout);
         return 0;
     }
     if (!parsed.options)

@@ -1,4 +1,5 @@
 // KEYLARK's entry point: the style, the main window, the event loop.
+#include "CommandLine.h"
 #include "DarkStyle.h"
 #include "QtTranslations.h"
 #include "QtUiDialogs.h"
@@ -12,6 +13,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv))
+        return *answered;
     QApplication app(argc, argv);
     DarkStyle::apply(app);
     installQtTranslations(app);
