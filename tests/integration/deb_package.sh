@@ -54,6 +54,7 @@ for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multi
               libqt6network6 fonts-noto-cjk; do
     check "depends on $needed" grep -qx "$needed" <<<"$names"
 done
+check "recommends Qt's translations" grep -q qt6-translations-l10n <<<"$(dpkg-deb -f "$deb" Recommends)"
 no_dev_package() { ! grep -q -- '-dev$' <<<"$names"; }
 check "no -dev package in Depends" no_dev_package
 
