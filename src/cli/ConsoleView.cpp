@@ -2,12 +2,6 @@
 
 #include <cstdio>
 
-ConsoleView::ConsoleView(const QString &ratio, QObject *parent)
-    : QObject(parent)
-    , m_ratio(ratio)
-{
-}
-
 void ConsoleView::appendTicker(QChar c)
 {
     std::fputs(QString(c).toUtf8().constData(), stdout);

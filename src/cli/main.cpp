@@ -49,8 +49,9 @@ int play(const QString &sendText, const QString &ratio, const KeyingValues &keyi
     if (sendText.isEmpty())
         return 0;
 
-    ConsoleView view(ratio);
+    ConsoleView view;
     CharacterSequencer sequencer(output, view, keying);
+    sequencer.setRatioText(ratio);
     int exitCode = 0;
     QObject::connect(&view, &ConsoleView::done, qApp, [&](int code) {
         exitCode = code;

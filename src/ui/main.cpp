@@ -10,6 +10,7 @@
 #include "callsign/CallSignListReader.h"
 #include "callsign/HttpClient.h"
 #include "keying/RandomInt.h"
+#include "keying/RatioCheck.h"
 #include "plaintext/PasteFilter.h"
 #include "plaintext/RateText.h"
 #include "plaintext/SendText.h"
@@ -356,6 +357,11 @@ void TfrmMain::connectEvents()
         pm1->popup(mmoCharacter->viewport()->mapToGlobal(at));
     });
     connect(tmrPerMinute, &QTimer::timeout, this, &TfrmMain::tmrPerMinuteTimer);
+    // Sending goes on with the last ratio that renders every character.
+    connect(edtRatio, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (m_sequencer && RatioRenderable(text))
+            m_sequencer->setRatioText(text);
+    });
     connect(m_reader, &CallSignListReader::progress, this, [this](qint64 bytes) {
         stat1Panel0->setText(CallListProgressText(bytes));
     });
@@ -642,7 +648,11 @@ void TfrmMain::appendTicker(QChar c)
 void TfrmMain::countTextChar() { ++text_chars; }
 void TfrmMain::restoreButtons() { RestoreButtons(); }
 void TfrmMain::setStartEnabled(bool enabled) { btnStart->setEnabled(enabled); }
-QString TfrmMain::ratioText() const { return edtRatio->text(); }
+void TfrmMain::showSending()
+{
+    btnStart->setEnabled(false);
+    btnStop->setEnabled(true);
+}
 void TfrmMain::clearTicker() { lblChar->clear(); }
 
 void TfrmMain::plainTextRunEnded()

@@ -87,7 +87,7 @@ public:
     void countTextChar() override;
     void restoreButtons() override;
     void setStartEnabled(bool enabled) override;
-    QString ratioText() const override;
+    void showSending() override;
     void clearTicker() override;
     void plainTextRunEnded() override;
     void plainTextStopped() override;
