@@ -477,6 +477,7 @@ void TfrmMain::startPlainText()
 
 void TfrmMain::btnStopClick()
 {
+    m_drill->stop();
     m_sequencer->StopMorse();
 }
 
