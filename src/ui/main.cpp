@@ -461,7 +461,7 @@ void TfrmMain::startPlainText()
     }
     m_sequencer->send_pos = 1;
     lblChar->clear();
-    const QString text = RemoveLineBreaks(memoText());
+    const QString text = JoinLines(memoText());
     if (text.isEmpty()) {
         RestoreButtons();
         return;
