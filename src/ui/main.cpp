@@ -366,6 +366,7 @@ void TfrmMain::connectEvents()
         stat1Panel0->setText(CallListProgressText(bytes));
     });
     connect(m_reader, &CallSignListReader::finished, this, &TfrmMain::callListRead);
+    connect(m_reader, &CallSignListReader::failed, this, [this] { callListRead({}); });
 }
 
 void TfrmMain::FormCreate()
