@@ -575,6 +575,8 @@ void TfrmMain::chkTextRandomClick()
     const bool random = chkTextRandom->isChecked();
     edtFolder->setVisible(random);
     btnFolderSelect->setVisible(random);
+    if (!random && m_sequencer)
+        m_sequencer->cancelRestart();
 }
 
 void TfrmMain::btnClearClickClick()
