@@ -27,23 +27,31 @@ while size < 100 * 1024:
 open(sys.argv[1], "w").write("".join(out)[:100 * 1024])
 PY
 
-for wpm in 25 60; do
-    times=()
-    for ((run = 0; run < runs; ++run)); do
-        start=$(date +%s.%N)
-        "$cw" --wpm "$wpm" --seed 1 -o "$work/out.wav" - < "$work/text.txt"
-        end=$(date +%s.%N)
-        times+=("$start:$end")
-    done
-    bytes=$(stat -c %s "$work/out.wav")
-    python3 - "$bytes" "$wpm" "${times[@]}" <<'PY'
-import statistics, sys
-size, wpm = int(sys.argv[1]), sys.argv[2]
-seconds = [float(e) - float(s) for s, e in (t.split(":") for t in sys.argv[3:])]
-audio = (size - 44) / 16000
-speeds = sorted(audio / t for t in seconds)
-print(f"{wpm} wpm: 100 KB of text -> {audio/3600:.2f} h of audio ({size/1e6:.0f} MB WAV); "
-      f"{len(speeds)} runs, median {statistics.median(seconds):.2f} s = "
-      f"{statistics.median(speeds):,.0f}x real time (range {speeds[0]:,.0f}-{speeds[-1]:,.0f}x)")
+# Wall-clock time is what a user waits; the processor time the tool itself
+# used is shown beside it, since on a shared machine the wall clock also counts
+# the time other programs held the processor.
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+python3 - "$cw" "$work" "$runs" <<'PY'
+import os, resource, statistics, subprocess, sys, time
+cw, work, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+out = os.path.join(work, "out.wav")
+for wpm in (25, 60):
+    walls, cpus = [], []
+    for _ in range(runs):
+        before = resource.getrusage(resource.RUSAGE_CHILDREN)
+        start = time.monotonic()
+        with open(os.path.join(work, "text.txt"), "rb") as text:
+            subprocess.run([cw, "--wpm", str(wpm), "--seed", "1", "-o", out, "-"], stdin=text, check=True)
+        walls.append(time.monotonic() - start)
+        after = resource.getrusage(resource.RUSAGE_CHILDREN)
+        cpus.append(after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime)
+    size = os.path.getsize(out)
+    audio = (size - 44) / 16000
+    def figure(times):
+        speeds = sorted(audio / t for t in times)
+        return (f"median {statistics.median(times):.2f} s = {statistics.median(speeds):,.0f}x real time "
+                f"(range {speeds[0]:,.0f}-{speeds[-1]:,.0f}x)")
+    print(f"{wpm} wpm: 100 KB of text -> {audio/3600:.2f} h of audio ({size/1e6:.0f} MB WAV), {runs} runs")
+    print(f"  wall clock:     {figure(walls)}")
+    print(f"  processor time: {figure(cpus)}")
 PY
-done
