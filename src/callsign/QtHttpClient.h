@@ -45,7 +45,7 @@ private:
     void onIdle();
     void onTransferLimit();
     void drop();
-    void end(const QString &failure);
+    void end(const HttpFailure *failure = nullptr);
 
     QNetworkAccessManager *m_manager;
     QPointer<QNetworkReply> m_reply;

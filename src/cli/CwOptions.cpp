@@ -3,6 +3,7 @@
 #include "KeylarkVersion.h"
 
 #include "keying/RandomInt.h"
+#include "keying/RatioCheck.h"
 
 namespace {
 
@@ -103,6 +104,13 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
     }
     if (!haveText)
         return {std::nullopt, QStringLiteral("no TEXT given (use - to read standard input)")};
+    // Checked here, at the speed and spacing asked for, so that no character
+    // can fail half-way through the text.
+    if (CheckRatio(options.ratio, DotSamplesForSpeed(options.wpm), SpaceExtraForIndex(options.spacingIndex, 0))
+        == RatioProblem::TooLong)
+        return {std::nullopt, QStringLiteral("--ratio: %1 makes some characters too long to render at %2 wpm "
+                                             "and spacing %3")
+                                  .arg(options.ratio).arg(options.wpm).arg(options.spacingIndex)};
     return {options, QString()};
 }
 

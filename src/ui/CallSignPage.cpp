@@ -125,6 +125,7 @@ void CallSignPage::connectEvents()
         emit statusChanged(0, CallListProgressText(bytes));
     });
     connect(m_reader, &CallSignListReader::finished, this, &CallSignPage::callListRead);
+    connect(m_reader, &CallSignListReader::failed, this, &CallSignPage::callListFailed);
 }
 
 void CallSignPage::attach(CharacterSequencer &sequencer, SettingsPanel &settings)
@@ -183,6 +184,11 @@ void CallSignPage::start()
     m_drill->start(lstCallSign);
 }
 
+void CallSignPage::stop()
+{
+    m_drill->stop();
+}
+
 // ---- Handlers ---------------------------------------------------------------
 
 bool CallSignPage::eventFilter(QObject *watched, QEvent *event)
@@ -214,7 +220,13 @@ void CallSignPage::chkCallStreamClick()
 
 void CallSignPage::btnCallReadClick()
 {
-    btnCallRead->setEnabled(false);
+    if (m_reader->isRunning()) {
+        // 中止: the list loaded before stays, as if nothing had been asked.
+        m_reader->abort();
+        showReadIdle();
+        return;
+    }
+    btnCallRead->setText(QStringLiteral("中止"));
     emit statusChanged(0, CallListReadingText());
     // A year typed into the box rather than chosen names no page.
     const int index = cbbCallList->findText(cbbCallList->currentText(), Qt::MatchExactly);
@@ -224,10 +236,22 @@ void CallSignPage::btnCallReadClick()
 void CallSignPage::callListRead(const QStringList &callSigns)
 {
     lstCallSign = callSigns;
-    emit statusChanged(0, CallListCountText(lstCallSign.size()));
-    btnCallRead->setEnabled(true);
+    showReadIdle();
     if (lstCallSign.isEmpty())
         showNotice(CallListMaintenanceText());
+}
+
+void CallSignPage::callListFailed(const QString &reason)
+{
+    // A failed read keeps the list the drill was using.
+    showReadIdle();
+    showNotice(CallListFailedText(reason));
+}
+
+void CallSignPage::showReadIdle()
+{
+    btnCallRead->setText(QStringLiteral("読込"));
+    emit statusChanged(0, CallListCountText(lstCallSign.size()));
 }
 
 // ---- What the sequencer and the drill see ----------------------------------

@@ -51,6 +51,8 @@ public:
     const CallSignDrill &drill() const { return *m_drill; }
     // Start on this tab.
     void start();
+    // Stop pressed: nothing of the drill waits for an answer any more.
+    void stop();
 
     // Event handlers, named after their control and event.
     bool edtCallInputKeyPress(QChar key);
@@ -91,6 +93,9 @@ private:
     void createControls();
     void connectEvents();
     void callListRead(const QStringList &callSigns);
+    void callListFailed(const QString &reason);
+    // 読込 again, and the status bar tells the size of the list in use.
+    void showReadIdle();
 
     QTreeWidget *lvCallList;
     QLineEdit *edtCallInput;

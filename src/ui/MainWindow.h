@@ -45,6 +45,9 @@ public:
     void btnStartClick();
     void btnStopClick();
     void RestoreButtons();
+    // The plain-text part of Start, whichever tab shows: the next file of
+    // random-file mode after its pause.
+    void startPlainTextRun();
 
     // Moves the window where an earlier run left it, if that is still on a
     // screen; false when there is no such place.
@@ -52,6 +55,8 @@ public:
 
     int activeTab() const;
     void setStartEnabled(bool enabled);
+    // Start disabled, Stop enabled: sound goes on or a restart is pending.
+    void showSending();
     void showStatus(int panel, const QString &text);
     void showSoundWarning(const QString &message);
 

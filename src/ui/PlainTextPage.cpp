@@ -199,7 +199,7 @@ void PlainTextPage::start()
     }
     m_sequencer->send_pos = 1;
     lblChar->clear();
-    const QString text = RemoveLineBreaks(memoText());
+    const QString text = JoinLines(memoText());
     if (text.isEmpty()) {
         emit restoreButtonsRequested();
         return;
@@ -230,6 +230,8 @@ void PlainTextPage::chkTextRandomClick()
     const bool random = chkTextRandom->isChecked();
     edtFolder->setVisible(random);
     btnFolderSelect->setVisible(random);
+    if (!random && m_sequencer)
+        m_sequencer->cancelRestart();
 }
 
 void PlainTextPage::btnClearClickClick()

@@ -1,6 +1,7 @@
 #include "SettingsPanel.h"
 
 #include "SavedValues.h"
+#include "keying/RatioCheck.h"
 #include "UiFonts.h"
 #include "UpDownSpinner.h"
 #include "WidgetPlacement.h"
@@ -20,6 +21,9 @@ const QStringList kSpacingEntries = {
 };
 
 constexpr int kPitchStep = 50;
+
+// Text the program cannot use, in a red that reads well on the dark boxes.
+const QColor kBadInputColor(0xFF, 0x6B, 0x5E);
 
 } // namespace
 
@@ -80,6 +84,7 @@ void SettingsPanel::connectEvents()
     connect(udPitch, &UpDownSpinner::changing, this, &SettingsPanel::udPitchChanging);
     connect(tbVolume, &QSlider::valueChanged, this, &SettingsPanel::tbVolumeChange);
     connect(cbbSpacing, &QComboBox::currentIndexChanged, this, &SettingsPanel::cbbSpacingChange);
+    connect(edtRatio, &QLineEdit::textChanged, this, &SettingsPanel::edtRatioChange);
 }
 
 void SettingsPanel::applyStartValues()
@@ -116,6 +121,26 @@ void SettingsPanel::keepSettingsIn(QSettings &settings)
         if (ok && ratio >= ud1->minimum() && ratio <= ud1->maximum())
             saved->setValue(QStringLiteral("ratio"), ratio);
     });
+}
+
+void SettingsPanel::edtRatioChange()
+{
+    // A typo is marked and explained where it was made; sending goes on with
+    // the last good ratio meanwhile.
+    QString why;
+    const bool good = ratioRenderable(&why);
+    if (good)
+        edtRatio->setPalette(QPalette());
+    else
+        setTextColor(edtRatio, kBadInputColor);
+    edtRatio->setToolTip(good ? QString() : why);
+    if (good)
+        emit ratioAccepted(edtRatio->text());
+}
+
+bool SettingsPanel::ratioRenderable(QString *why) const
+{
+    return RatioRenderable(edtRatio->text(), why);
 }
 
 void SettingsPanel::edtSpeedChange()

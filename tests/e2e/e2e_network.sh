@@ -24,11 +24,12 @@ via_index=http://127.0.0.1:$port_index
 via_faults=http://127.0.0.1:$port_faults
 
 # cbbCallList index = 2017 - year.
-http_proxy=$via_index run cut download --year-index 2 --min-list 1 --max-list 319
-check '[[ "$(value cut result)" == PASS ]]' "a body cut off mid-way gives the calls that arrived"
+# A failed read gives no list, not even the part that arrived.
+http_proxy=$via_index run cut download --year-index 2 --max-list 0
+check '[[ "$(value cut result)" == PASS ]]' "a body cut off mid-way is a failed read"
 
-http_proxy=$via_index run big download --year-index 5 --min-list 100000
-check '[[ "$(value big result)" == PASS ]]' "a body past the size limit is cut there"
+http_proxy=$via_index run big download --year-index 5 --max-list 0
+check '[[ "$(value big result)" == PASS ]]' "a body past the size limit is a failed read"
 
 http_proxy=$via_faults run trickle download --year-index 0 --idle-ms 2000 --transfer-ms 5000
 check '[[ "$(value trickle result)" == PASS ]]' "a server sending one byte a second is given up"
