@@ -64,7 +64,8 @@ QString CharacterSequencer::StartMorse()
     // A run begun by other means replaces the restart of random-file mode.
     m_restartTimer.stop();
     m_keyDown = true;
-    m_runTab = m_view.activeTab();
+    // The next file of random-file mode is a plain-text run, whatever tab shows.
+    m_runTab = m_restarting ? int(CharacterView::PlainTextTab) : m_view.activeTab();
     m_renderFailed = false;
     m_wordGapDue = false;
     hWave_hdr1 = WaveHeader{hBuffer1.data(), buffer_bytes, false, 0};
@@ -237,7 +238,9 @@ void CharacterSequencer::WaveOutProcEndOfText()
 void CharacterSequencer::restartAfterPause()
 {
     m_restartTimer.stop();
+    m_restarting = true;
     m_view.startClicked();
+    m_restarting = false;
 }
 
 void CharacterSequencer::deviceSilent()

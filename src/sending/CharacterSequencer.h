@@ -108,6 +108,7 @@ private:
     bool m_wordGapDue = false;  // the next buffer is the gap before a new text
     QString m_ratioText = QStringLiteral("3");
     int m_runTab = CharacterView::CallSignTab;  // the tab the running text was started on
+    bool m_restarting = false;                  // inside the restart after the pause
     QTimer m_watchdog;
     QTimer m_restartTimer;
     int m_watchdogSlackMs = 5000;

@@ -160,6 +160,14 @@ void TestPlainTextPage::randomFileModeSendsAPickedFile()
     QVERIFY(w.window->sequencer().key_down());
     QCOMPARE(w.window->sequencer().send_text, u"EE T"_qs);
     QCOMPARE(w.output->written.size(), 5);
+
+    // Unticking ランダム受信 in the next pause cancels the restart.
+    w.playAll();
+    QVERIFY(w.window->sequencer().restartPending());
+    w.child<QCheckBox>("chkTextRandom")->setChecked(false);
+    QVERIFY(!w.window->sequencer().restartPending());
+    QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
 }
 
 void TestPlainTextPage::failedLoadKeepsTheMemo()
