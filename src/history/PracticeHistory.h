@@ -42,6 +42,9 @@ public:
     // Why the history is unavailable, in the user's words; empty before open().
     QString errorText() const { return m_errorText; }
     QString filePath() const { return m_path; }
+    // The open connection, for companions that keep tables of their own in
+    // the same file; invalid while the history is unavailable.
+    const QSqlDatabase &database() const { return m_db; }
 
     // Each in a transaction of its own. A failed write makes the history
     // unavailable (failed() is emitted); false when nothing was written.
