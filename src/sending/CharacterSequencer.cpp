@@ -50,7 +50,7 @@ QString CharacterSequencer::StartMorse()
             // restart into the same warning every two seconds.
             m_view.showSoundWarning(OpenErrorMessage(std::uint16_t(code)));
             m_view.restoreButtons();
-            if (m_view.activeTab() == CharacterView::PlainTextTab)
+            if (CharacterView::sendsText(m_view.activeTab()))
                 m_view.plainTextRunEnded();
             return QString();
         }
@@ -157,7 +157,7 @@ void CharacterSequencer::StopMorse()
     m_view.setCallInputText(QString());
     m_view.clearTicker();
     send_text.clear();
-    if (m_view.activeTab() == CharacterView::PlainTextTab)
+    if (CharacterView::sendsText(m_view.activeTab()))
         m_view.plainTextStopped();
     dropUnheard();
     endRunIfDrained();
@@ -186,7 +186,7 @@ void CharacterSequencer::WaveOutProcEndOfText()
 {
     m_keyDown = false;
     m_watchdog.stop();
-    if (m_view.activeTab() != CharacterView::PlainTextTab)
+    if (!CharacterView::sendsText(m_view.activeTab()))
         return;  // the drill goes on; the buttons keep their state
     m_view.restoreButtons();
     m_view.plainTextRunEnded();

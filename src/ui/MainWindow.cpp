@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "CallSignPage.h"
+#include "CoursePage.h"
 #include "PlainTextPage.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
@@ -37,7 +38,8 @@ TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QW
     , hWave_out(output)
 {
     createControls(http);
-    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *grp2);
+    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *m_coursePage,
+                                                        *grp2);
     connectEvents();
     FormCreate();
 }
@@ -64,6 +66,8 @@ void TfrmMain::createControls(HttpClient *http)
     m_plainTextPage = new PlainTextPage(*m_dialogs);
     PageControlMode->addTab(m_callSignPage, QStringLiteral("Call Sign 受信"));
     PageControlMode->addTab(m_plainTextPage, QStringLiteral("平文受信"));
+    m_coursePage = new CoursePage(*m_dialogs);
+    PageControlMode->addTab(m_coursePage, QStringLiteral("コース"));
 
     grp2 = new SettingsPanel(this);
 
@@ -96,6 +100,7 @@ void TfrmMain::connectEvents()
     connect(m_callSignPage, &CallSignPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
     connect(m_plainTextPage, &PlainTextPage::statusChanged, this, &TfrmMain::showStatus);
     connect(m_plainTextPage, &PlainTextPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
+    connect(m_coursePage, &CoursePage::statusChanged, this, &TfrmMain::showStatus);
 }
 
 void TfrmMain::FormCreate()
@@ -104,6 +109,7 @@ void TfrmMain::FormCreate()
     m_sequencer = std::make_unique<CharacterSequencer>(*hWave_out, *m_sendingView, grp2->keying());
     m_callSignPage->attach(*m_sequencer, *grp2);
     m_plainTextPage->attach(*m_sequencer);
+    m_coursePage->attach(*m_sequencer, *grp2);
     ReseedRandom();  // before the volume, which draws the sine table's divisor
     grp2->applyStartValues();
     m_callSignPage->FormCreate();
@@ -121,6 +127,7 @@ void TfrmMain::FormDestroy()
     // The sequencer's timers go first, so no pause can restart into a closing window.
     m_callSignPage->detach();
     m_plainTextPage->detach();
+    m_coursePage->detach();
     m_sequencer.reset();
     if (hWave_out)
         hWave_out->close();
@@ -149,6 +156,8 @@ void TfrmMain::btnStartClick()
         m_callSignPage->start();
     if (activeTab() == CharacterView::PlainTextTab)
         m_plainTextPage->start();
+    if (activeTab() == CharacterView::CourseTab)
+        m_coursePage->start();
 }
 
 void TfrmMain::btnStopClick()

@@ -3,6 +3,7 @@
 #include "sending/SendingView.h"
 
 class CallSignPage;
+class CoursePage;
 class PlainTextPage;
 class SettingsPanel;
 class TfrmMain;
@@ -11,10 +12,13 @@ class TfrmMain;
 // stream echo on the call-sign tab, the ticker and rate meter on the
 // plain-text tab, the ratio in the settings group, the buttons of the shell),
 // so this small class hands each request to the room that owns the control.
+// The course tab has a ticker and a rate meter of its own and ends its runs
+// in its own way; the plain-text tab's display timing applies to both.
 class WindowSendingView : public SendingView
 {
 public:
-    WindowSendingView(TfrmMain &shell, CallSignPage &callSigns, PlainTextPage &plainText, SettingsPanel &settings);
+    WindowSendingView(TfrmMain &shell, CallSignPage &callSigns, PlainTextPage &plainText, CoursePage &course,
+                      SettingsPanel &settings);
 
     int activeTab() const override;
     bool callStreamTicked() const override;
@@ -37,8 +41,11 @@ public:
     void showSoundWarning(const QString &message) override;
 
 private:
+    bool onCourseTab() const;
+
     TfrmMain &m_shell;
     CallSignPage &m_callSigns;
     PlainTextPage &m_plainText;
+    CoursePage &m_course;
     SettingsPanel &m_settings;
 };
