@@ -74,7 +74,6 @@ void CoursePage::createControls()
         cbbCourseSpeed->addItem(QStringLiteral("%1 wpm").arg(wpm), wpm);
     cbbCourseSpeed->setCurrentIndex(kDefaultWpm - 10);
     lblCourseEffective = placedLabel(this, "lblCourseEffective", QString(), 144, 37, 250, 17);
-    lblCourseEffective->setToolTip(QStringLiteral("文字の間隔は右の設定の「スペース」で広げます"));
     chkCourseShowChars = placed(new QCheckBox(QStringLiteral("文字を表示"), this), "chkCourseShowChars",
                                 404, 36, 105, 19);
 
@@ -200,7 +199,7 @@ void CoursePage::showEffectiveSpeed()
 {
     const int extra = m_settings ? m_settings->keying().space_extra : 0;
     lblCourseEffective->setText(
-        QStringLiteral("実効速度 %1 wpm").arg(QLocale().toString(effectiveWpm(characterSpeed(), extra), 'f', 1)));
+        QStringLiteral("実効 %1 wpm（設定のスペースで調整）").arg(QLocale().toString(effectiveWpm(characterSpeed(), extra), 'f', 1)));
 }
 
 // ---- A lesson ---------------------------------------------------------------

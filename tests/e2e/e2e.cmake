@@ -14,3 +14,6 @@ foreach(script e2e_sound e2e_faults e2e_network e2e_files)
         COMMAND ${CMAKE_CURRENT_LIST_DIR}/${script}.sh $<TARGET_FILE:e2e_driver>)
     set_tests_properties(${script} PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 150)
 endforeach()
+# Two one-minute lessons in real time.
+add_test(NAME e2e_course COMMAND ${CMAKE_CURRENT_LIST_DIR}/e2e_course.sh $<TARGET_FILE:e2e_driver>)
+set_tests_properties(e2e_course PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 240)

@@ -3,11 +3,15 @@
 // next lesson and the progress outlives the window.
 #include "WindowFixture.h"
 
+#include "TestPaths.h"
 #include "ui/CoursePage.h"
+#include "ui/DarkStyle.h"
 
 #include "history/PracticeHistory.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,6 +29,7 @@ private slots:
     void lesson_data();
     void lesson();
     void stopScoresNothing();
+    void writeScreenshot();
 
 private:
     void startLesson(WindowFixture &f, CourseKind kind)
@@ -130,6 +135,30 @@ void TestCoursePage::stopScoresNothing()
     QVERIFY(!f.window->coursePage().lastScore().has_value());
     QCOMPARE(f.window->coursePage().lessonReached(), 1);
     QVERIFY(f.child<QLabel>("lblCourseChar")->text().isEmpty());
+}
+
+// The README's picture of the tab during a lesson, on demand:
+// KEYLARK_WRITE_ARTWORK=1 tst_coursepage writeScreenshot
+void TestCoursePage::writeScreenshot()
+{
+    if (qEnvironmentVariableIsEmpty("KEYLARK_WRITE_ARTWORK"))
+        QSKIP("set KEYLARK_WRITE_ARTWORK to render the course tab's screenshot");
+    DarkStyle::apply(*qApp);
+    WindowFixture f;
+    f.make();
+    f.window->show();
+    startLesson(f, CourseKind::Wabun);
+    for (int i = 0; i < 23; ++i)
+        f.output->playOldest();
+    const QString heard = f.window->coursePage().sentText().left(22);
+    QString typed = heard;
+    for (QChar &c : typed) {
+        if (c != u' ')
+            c = QChar(c.unicode() - 0x60);
+    }
+    typed[8] = u'む';
+    f.child<QPlainTextEdit>("mmoCourseCopy")->insertPlainText(typed);
+    QVERIFY(f.window->grab().save(QDir::cleanPath(QStringLiteral(KEYLARK_TEST_DATA_DIR "/../../docs/window-course.png"))));
 }
 
 QTEST_MAIN(TestCoursePage)
