@@ -55,7 +55,7 @@ QString CharacterSequencer::StartMorse()
             // restart into the same warning every two seconds.
             m_view.showSoundWarning(OpenErrorMessage(std::uint16_t(code)));
             m_view.restoreButtons();
-            if (m_view.activeTab() == CharacterView::PlainTextTab)
+            if (CharacterView::sendsText(m_view.activeTab()))
                 m_view.plainTextRunEnded();
             return QString();
         }
@@ -184,9 +184,9 @@ void CharacterSequencer::StopMorse()
     m_view.setCallInputText(QString());
     m_view.clearTicker();
     send_text.clear();
-    const bool plainTextRun = m_keyDown ? m_runTab == CharacterView::PlainTextTab
-                                        : m_view.activeTab() == CharacterView::PlainTextTab;
-    if (plainTextRun || pausing)
+    const bool textRun = m_keyDown ? CharacterView::sendsText(m_runTab)
+                                   : CharacterView::sendsText(m_view.activeTab());
+    if (textRun || pausing)
         m_view.plainTextStopped();
     dropUnheard();
     endRunIfDrained();
@@ -224,7 +224,7 @@ void CharacterSequencer::WaveOutProcEndOfText()
     m_keyDown = false;
     m_watchdog.stop();
     // The run ends as the tab it was started on, whichever tab shows now.
-    if (m_runTab != CharacterView::PlainTextTab)
+    if (!CharacterView::sendsText(m_runTab))
         return;  // the drill goes on; the buttons keep their state
     m_view.restoreButtons();
     m_view.plainTextRunEnded();

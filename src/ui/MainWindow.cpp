@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "CallSignPage.h"
 #include "MemoStore.h"
+#include "CoursePage.h"
 #include "PlainTextPage.h"
 #include "SavedValues.h"
 #include "SettingsPanel.h"
@@ -41,7 +42,7 @@ TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QW
     , hWave_out(output)
 {
     createControls(http);
-    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage);
+    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *m_coursePage);
     connectEvents();
     FormCreate();
     restoreSavedState();
@@ -69,6 +70,8 @@ void TfrmMain::createControls(HttpClient *http)
     m_plainTextPage = new PlainTextPage(*m_dialogs);
     PageControlMode->addTab(m_callSignPage, QStringLiteral("Call Sign 受信"));
     PageControlMode->addTab(m_plainTextPage, QStringLiteral("平文受信"));
+    m_coursePage = new CoursePage(*m_dialogs);
+    PageControlMode->addTab(m_coursePage, QStringLiteral("コース"));
 
     grp2 = new SettingsPanel(this);
 
@@ -106,6 +109,7 @@ void TfrmMain::connectEvents()
         if (m_sequencer)
             m_sequencer->setRatioText(ratio);
     });
+    connect(m_coursePage, &CoursePage::statusChanged, this, &TfrmMain::showStatus);
 }
 
 void TfrmMain::FormCreate()
@@ -115,6 +119,7 @@ void TfrmMain::FormCreate()
     m_sequencer->setRatioText(grp2->ratioText());
     m_callSignPage->attach(*m_sequencer, *grp2);
     m_plainTextPage->attach(*m_sequencer);
+    m_coursePage->attach(*m_sequencer, *grp2);
     ReseedRandom();  // before the volume, which draws the sine table's divisor
     grp2->applyStartValues();
     m_callSignPage->FormCreate();
@@ -151,6 +156,7 @@ void TfrmMain::FormDestroy()
     // The sequencer's timers go first, so no pause can restart into a closing window.
     m_callSignPage->detach();
     m_plainTextPage->detach();
+    m_coursePage->detach();
     m_sequencer.reset();
     if (hWave_out)
         hWave_out->close();
@@ -186,6 +192,10 @@ void TfrmMain::btnStartClick()
     if (activeTab() == CharacterView::PlainTextTab) {
         m_callSignPage->stop();  // a text takes over: no call sign waits for its answer
         m_plainTextPage->start();
+    }
+    if (activeTab() == CharacterView::CourseTab) {
+        m_callSignPage->stop();
+        m_coursePage->start();
     }
 }
 

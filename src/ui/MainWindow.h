@@ -7,6 +7,7 @@
 #include <memory>
 
 class CallSignPage;
+class CoursePage;
 class HttpClient;
 class KeyingValues;
 class PlainTextPage;
@@ -20,7 +21,7 @@ class SoundOutput;
 class UiDialogs;
 class WindowSendingView;
 
-// The main window's shell: the two tabs, the settings group, Start and Stop,
+// The main window's shell: the tabs, the settings group, Start and Stop,
 // the status bar, and the order of start-up and shutdown. What happens on a
 // tab lives in that tab's page.
 class TfrmMain : public QWidget
@@ -37,6 +38,7 @@ public:
     const KeyingValues &keying() const;
     CallSignPage &callSignPage() { return *m_callSignPage; }
     PlainTextPage &plainTextPage() { return *m_plainTextPage; }
+    CoursePage &coursePage() { return *m_coursePage; }
     QString statusText(int panel) const;
 
     // Event handlers, named after their control and event.
@@ -69,6 +71,7 @@ private:
     QTabWidget *PageControlMode;
     CallSignPage *m_callSignPage;
     PlainTextPage *m_plainTextPage;
+    CoursePage *m_coursePage;
     SettingsPanel *grp2;
     QPushButton *btnStart;
     QPushButton *btnStop;

@@ -157,6 +157,7 @@ void SettingsPanel::udPitchChanging(int newPosition)
 void SettingsPanel::cbbSpacingChange()
 {
     m_keying.space_extra = SpaceExtraForIndex(cbbSpacing->currentIndex(), m_keying.space_extra);
+    emit spacingChanged();
 }
 
 void SettingsPanel::tbVolumeChange()

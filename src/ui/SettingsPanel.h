@@ -59,6 +59,11 @@ public:
     // keyboard order.
     void orderTabsBetween(QWidget *before, QWidget *after);
 
+signals:
+    // The gap between characters has changed (what the course calls its
+    // effective speed follows it).
+    void spacingChanged();
+
 private:
     void createControls();
     void connectEvents();

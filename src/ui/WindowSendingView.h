@@ -3,6 +3,7 @@
 #include "sending/SendingView.h"
 
 class CallSignPage;
+class CoursePage;
 class PlainTextPage;
 class TfrmMain;
 
@@ -10,10 +11,12 @@ class TfrmMain;
 // stream echo on the call-sign tab, the ticker and rate meter on the
 // plain-text tab, the buttons of the shell),
 // so this small class hands each request to the room that owns the control.
+// The course tab has a ticker and a rate meter of its own and ends its runs
+// in its own way; the plain-text tab's display timing applies to both.
 class WindowSendingView : public SendingView
 {
 public:
-    WindowSendingView(TfrmMain &shell, CallSignPage &callSigns, PlainTextPage &plainText);
+    WindowSendingView(TfrmMain &shell, CallSignPage &callSigns, PlainTextPage &plainText, CoursePage &course);
 
     int activeTab() const override;
     bool callStreamTicked() const override;
@@ -36,7 +39,10 @@ public:
     void showSoundWarning(const QString &message) override;
 
 private:
+    bool onCourseTab() const;
+
     TfrmMain &m_shell;
     CallSignPage &m_callSigns;
     PlainTextPage &m_plainText;
+    CoursePage &m_course;
 };

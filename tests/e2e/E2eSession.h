@@ -188,7 +188,8 @@ inline void waitUntilSounding(Session &s)
 
 using Scenario = std::function<int(const Options &)>;
 
-// The scenarios of the practices' own faults, in a file of their own.
+// Scenarios kept in files of their own: the practices' own faults, the course.
 void addPracticeScenarios(QHash<QString, Scenario> &scenarios);
+void addCourseScenarios(QHash<QString, Scenario> &scenarios);
 
 } // namespace e2e

@@ -20,6 +20,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTabWidget>
@@ -525,6 +526,7 @@ int main(int argc, char **argv)
         {QStringLiteral("soak"), soak},
     };
     addPracticeScenarios(scenarios);
+    addCourseScenarios(scenarios);
     if (!scenarios.contains(scenario)) {
         std::fprintf(stderr, "unknown scenario %s\n", qPrintable(scenario));
         return 2;
