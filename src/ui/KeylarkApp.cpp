@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 
 #include "callsign/QtHttpClient.h"
+#include "history/PracticeHistory.h"
 #include "sending/QtSoundOutput.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
         const QRect desktop = frmMain.screen()->availableGeometry();
         frmMain.move(desktop.center() - frmMain.rect().center());
         frmMain.show();
+        frmMain.openHistory(PracticeHistory::defaultFolder());
         exitCode = QApplication::exec();
     }
     return exitCode;

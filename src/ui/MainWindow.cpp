@@ -3,12 +3,14 @@
 #include "AppIcon.h"
 #include "CallSignPage.h"
 #include "PlainTextPage.h"
+#include "RecordsWindow.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
 #include "WindowSendingView.h"
 
+#include "history/PracticeHistory.h"
 #include "keying/RandomInt.h"
 #include "sending/MMErrorText.h"
 #include "sending/SoundOutput.h"
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -35,6 +38,7 @@ TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QW
     : QWidget(parent)
     , m_dialogs(dialogs)
     , hWave_out(output)
+    , m_history(std::make_unique<PracticeHistory>())
 {
     createControls(http);
     m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *grp2);
@@ -64,6 +68,14 @@ void TfrmMain::createControls(HttpClient *http)
     m_plainTextPage = new PlainTextPage(*m_dialogs);
     PageControlMode->addTab(m_callSignPage, QStringLiteral("Call Sign 受信"));
     PageControlMode->addTab(m_plainTextPage, QStringLiteral("平文受信"));
+    // The tab row is empty right of the tabs: the records button goes there,
+    // and every other control keeps its place.
+    btnRecords = new QToolButton(PageControlMode);
+    btnRecords->setObjectName(QStringLiteral("btnRecords"));
+    btnRecords->setText(QStringLiteral("成績"));
+    btnRecords->setAutoRaise(true);
+    btnRecords->setFocusPolicy(Qt::NoFocus);
+    PageControlMode->setCornerWidget(btnRecords, Qt::BottomRightCorner);
 
     grp2 = new SettingsPanel(this);
 
@@ -96,6 +108,10 @@ void TfrmMain::connectEvents()
     connect(m_callSignPage, &CallSignPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
     connect(m_plainTextPage, &PlainTextPage::statusChanged, this, &TfrmMain::showStatus);
     connect(m_plainTextPage, &PlainTextPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
+    connect(btnRecords, &QToolButton::clicked, this, &TfrmMain::btnRecordsClick);
+    connect(m_history.get(), &PracticeHistory::failed, this, [this](const QString &message) {
+        m_dialogs->warning(this, QStringLiteral("警告"), message);
+    });
 }
 
 void TfrmMain::FormCreate()
@@ -160,6 +176,18 @@ void TfrmMain::RestoreButtons()
 {
     btnStart->setEnabled(true);
     btnStop->setEnabled(false);
+}
+
+void TfrmMain::openHistory(const QString &folder)
+{
+    m_history->open(folder);
+}
+
+void TfrmMain::btnRecordsClick()
+{
+    if (!frmRecords)
+        frmRecords = new RecordsWindow(*m_history, *m_dialogs, this);
+    frmRecords->showRecords();
 }
 
 int TfrmMain::activeTab() const { return PageControlMode->currentIndex(); }

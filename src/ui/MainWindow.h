@@ -10,10 +10,13 @@ class CallSignPage;
 class HttpClient;
 class KeyingValues;
 class PlainTextPage;
+class PracticeHistory;
 class QLabel;
 class QPushButton;
 class QStatusBar;
 class QTabWidget;
+class QToolButton;
+class RecordsWindow;
 class SettingsPanel;
 class SoundOutput;
 class UiDialogs;
@@ -36,6 +39,10 @@ public:
     CallSignPage &callSignPage() { return *m_callSignPage; }
     PlainTextPage &plainTextPage() { return *m_plainTextPage; }
     QString statusText(int panel) const;
+    // Where the pages record answers and runs. Unavailable until openHistory();
+    // a history that cannot be used is reported once and practice goes on.
+    PracticeHistory &history() { return *m_history; }
+    void openHistory(const QString &folder);
 
     // Event handlers, named after their control and event.
     void FormCreate();
@@ -43,6 +50,7 @@ public:
     void btnStartClick();
     void btnStopClick();
     void RestoreButtons();
+    void btnRecordsClick();
 
     int activeTab() const;
     void setStartEnabled(bool enabled);
@@ -63,9 +71,12 @@ private:
     QStatusBar *stat1;
     QLabel *stat1Panel0;
     QLabel *stat1Panel1;
+    QToolButton *btnRecords;
+    RecordsWindow *frmRecords = nullptr;
 
     std::unique_ptr<UiDialogs> m_dialogs;
     std::unique_ptr<SoundOutput> hWave_out;
     std::unique_ptr<WindowSendingView> m_sendingView;
     std::unique_ptr<CharacterSequencer> m_sequencer;
+    std::unique_ptr<PracticeHistory> m_history;
 };
