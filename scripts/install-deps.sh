@@ -3,9 +3,11 @@
 # usage: scripts/install-deps.sh build|test|run|package
 set -euo pipefail
 
+# libqt6opengl6-dev: the CMake files of Qt Charts look for Qt OpenGL's, which
+# Debian 12's qt6-charts-dev does not pull in.
 build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
                 qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n fonts-noto-cjk
-                libqt6sql6-sqlite)
+                libqt6sql6-sqlite qt6-charts-dev libqt6charts6 libqt6opengl6-dev)
 test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev)
 run_packages=()
 # dpkg-shlibdeps (dpkg-dev) and file find the Depends of the programs; the rest

@@ -20,7 +20,8 @@ QString csvField(const QString &value)
 
 QString isoTime(const QDateTime &at)
 {
-    return at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODateWithMs);
+    const QDateTime local = at.toLocalTime();
+    return local.toOffsetFromUtc(local.offsetFromUtc()).toString(Qt::ISODateWithMs);
 }
 
 void writeRow(QSaveFile &file, const QStringList &fields)

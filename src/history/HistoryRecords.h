@@ -8,7 +8,7 @@
 // One answer of the call-sign drill, as the practice history keeps it.
 struct AnswerRecord
 {
-    QDateTime at;      // when Enter was pressed
+    QDateTime at;      // when Enter was pressed; the history reads it back in UTC
     QString callSign;  // what was sent
     QString answer;    // what the user typed
     int wpm = 0;
@@ -26,7 +26,7 @@ struct RunRecord
 {
     enum Kind { Stream, PlainText };
 
-    QDateTime at;    // when the run started
+    QDateTime at;    // when the run started; the history reads it back in UTC
     Kind kind = PlainText;
     QString source;  // "stream", "memo" or the text file's name
     int characters = 0;  // characters sent

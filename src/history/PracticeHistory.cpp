@@ -265,7 +265,7 @@ bool PracticeHistory::readAnswers(const std::function<void(const AnswerRecord &)
         return false;
     AnswerRecord record;
     while (query.next()) {
-        record.at = QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong());
+        record.at = QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC);
         record.callSign = query.value(1).toString();
         record.answer = query.value(2).toString();
         record.wpm = query.value(3).toInt();
@@ -288,7 +288,7 @@ bool PracticeHistory::readRuns(const std::function<void(const RunRecord &)> &vis
         return false;
     RunRecord record;
     while (query.next()) {
-        record.at = QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong());
+        record.at = QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong(), Qt::UTC);
         record.kind = runKindFromName(query.value(1).toString());
         record.source = query.value(2).toString();
         record.characters = query.value(3).toInt();

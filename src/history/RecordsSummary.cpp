@@ -6,9 +6,16 @@ void RecordsSummary::add(const AnswerRecord &answer)
     if (answer.correct)
         ++m_correct;
 
-    const QDate date = answer.at.toLocalTime().date();
-    Day &day = m_days[date];
-    day.date = date;
+    // A conversion to local time costs microseconds; answers come in time
+    // order, so the bounds of the local day are worked out once a day instead.
+    const qint64 ms = answer.at.toMSecsSinceEpoch();
+    if (ms < m_dayStartMs || ms >= m_dayEndMs) {
+        m_date = answer.at.toLocalTime().date();
+        m_dayStartMs = m_date.startOfDay().toMSecsSinceEpoch();
+        m_dayEndMs = m_date.addDays(1).startOfDay().toMSecsSinceEpoch();
+    }
+    Day &day = m_days[m_date];
+    day.date = m_date;
     ++day.answers;
     if (answer.correct)
         ++day.correct;

@@ -45,4 +45,9 @@ private:
     QMap<QDate, Day> m_days;
     CharacterTally m_characters;
     BestStep m_bestStep;
+
+    // The local day of the latest answer, as UTC milliseconds [start, end).
+    QDate m_date;
+    qint64 m_dayStartMs = 0;
+    qint64 m_dayEndMs = 0;
 };

@@ -5,7 +5,6 @@
 #include "QtUiDialogs.h"
 #include "MainWindow.h"
 
-#include "CoursePage.h"
 
 #include "callsign/QtHttpClient.h"
 #include "history/PracticeHistory.h"
@@ -24,16 +23,13 @@ int main(int argc, char *argv[])
 
     int exitCode = 0;
     {
-        // Outlives the window, which keeps the course's progress in its file.
-        PracticeHistory history;
-        history.open(PracticeHistory::defaultFolder());
         TfrmMain frmMain(new QtSoundOutput, new QtHttpClient, new QtUiDialogs);
-        frmMain.coursePage().keepProgressIn(history);
         if (!frmMain.restorePosition()) {
             const QRect desktop = frmMain.screen()->availableGeometry();
             frmMain.move(desktop.center() - frmMain.rect().center());
         }
         frmMain.show();
+        frmMain.openHistory(PracticeHistory::defaultFolder());
         exitCode = QApplication::exec();
     }
     return exitCode;

@@ -6,12 +6,14 @@
 #include "CoursePage.h"
 #include "PlainTextPage.h"
 #include "SavedValues.h"
+#include "RecordsWindow.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
 #include "WindowSendingView.h"
 
+#include "history/PracticeHistory.h"
 #include "keying/RandomInt.h"
 #include "sending/MMErrorText.h"
 #include "sending/SoundOutput.h"
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -40,6 +43,7 @@ TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QW
     : QWidget(parent)
     , m_dialogs(dialogs)
     , hWave_out(output)
+    , m_history(std::make_unique<PracticeHistory>())
 {
     createControls(http);
     m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *m_coursePage);
@@ -72,6 +76,14 @@ void TfrmMain::createControls(HttpClient *http)
     PageControlMode->addTab(m_plainTextPage, QStringLiteral("平文受信"));
     m_coursePage = new CoursePage(*m_dialogs);
     PageControlMode->addTab(m_coursePage, QStringLiteral("コース"));
+    // The tab row is empty right of the tabs: the records button goes there,
+    // and every other control keeps its place.
+    btnRecords = new QToolButton(PageControlMode);
+    btnRecords->setObjectName(QStringLiteral("btnRecords"));
+    btnRecords->setText(QStringLiteral("成績"));
+    btnRecords->setAutoRaise(true);
+    btnRecords->setFocusPolicy(Qt::NoFocus);
+    PageControlMode->setCornerWidget(btnRecords, Qt::BottomRightCorner);
 
     grp2 = new SettingsPanel(this);
 
@@ -110,6 +122,10 @@ void TfrmMain::connectEvents()
             m_sequencer->setRatioText(ratio);
     });
     connect(m_coursePage, &CoursePage::statusChanged, this, &TfrmMain::showStatus);
+    connect(btnRecords, &QToolButton::clicked, this, &TfrmMain::btnRecordsClick);
+    connect(m_history.get(), &PracticeHistory::failed, this, [this](const QString &message) {
+        m_dialogs->warning(this, QStringLiteral("警告"), message);
+    });
 }
 
 void TfrmMain::FormCreate()
@@ -222,6 +238,20 @@ void TfrmMain::showSending()
 {
     btnStart->setEnabled(false);
     btnStop->setEnabled(true);
+}
+
+void TfrmMain::openHistory(const QString &folder)
+{
+    m_history->open(folder);
+    // The course keeps its progress in the same file, beside the answers.
+    m_coursePage->keepProgressIn(*m_history);
+}
+
+void TfrmMain::btnRecordsClick()
+{
+    if (!frmRecords)
+        frmRecords = new RecordsWindow(*m_history, *m_dialogs, this);
+    frmRecords->showRecords();
 }
 
 int TfrmMain::activeTab() const { return PageControlMode->currentIndex(); }

@@ -11,11 +11,14 @@ class CoursePage;
 class HttpClient;
 class KeyingValues;
 class PlainTextPage;
+class PracticeHistory;
 class QLabel;
 class QPushButton;
 class QSettings;
 class QStatusBar;
 class QTabWidget;
+class QToolButton;
+class RecordsWindow;
 class SettingsPanel;
 class SoundOutput;
 class UiDialogs;
@@ -40,6 +43,10 @@ public:
     PlainTextPage &plainTextPage() { return *m_plainTextPage; }
     CoursePage &coursePage() { return *m_coursePage; }
     QString statusText(int panel) const;
+    // Where the pages record answers and runs. Unavailable until openHistory();
+    // a history that cannot be used is reported once and practice goes on.
+    PracticeHistory &history() { return *m_history; }
+    void openHistory(const QString &folder);
 
     // Event handlers, named after their control and event.
     void FormCreate();
@@ -50,6 +57,7 @@ public:
     // The plain-text part of Start, whichever tab shows: the next file of
     // random-file mode after its pause.
     void startPlainTextRun();
+    void btnRecordsClick();
 
     // Moves the window where an earlier run left it, if that is still on a
     // screen; false when there is no such place.
@@ -78,10 +86,13 @@ private:
     QStatusBar *stat1;
     QLabel *stat1Panel0;
     QLabel *stat1Panel1;
+    QToolButton *btnRecords;
+    RecordsWindow *frmRecords = nullptr;
 
     std::unique_ptr<QSettings> m_saved;
     std::unique_ptr<UiDialogs> m_dialogs;
     std::unique_ptr<SoundOutput> hWave_out;
     std::unique_ptr<WindowSendingView> m_sendingView;
     std::unique_ptr<CharacterSequencer> m_sequencer;
+    std::unique_ptr<PracticeHistory> m_history;
 };

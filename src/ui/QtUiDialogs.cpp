@@ -57,6 +57,12 @@ QString QtUiDialogs::chooseFolder(QWidget *parent)
                                              QFileDialog::ShowDirsOnly);
 }
 
+QString QtUiDialogs::saveCsvFile(QWidget *parent, const QString &suggestedPath)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("CSV に書き出す"), suggestedPath,
+                                        QStringLiteral("CSV (*.csv)"));
+}
+
 QString QtUiDialogs::clipboardText()
 {
     return QGuiApplication::clipboard()->text();

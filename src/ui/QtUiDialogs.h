@@ -11,5 +11,6 @@ public:
     void warning(QWidget *parent, const QString &title, const QString &text) override;
     QString openTextFile(QWidget *parent, const QString &initialFolder) override;
     QString chooseFolder(QWidget *parent) override;
+    QString saveCsvFile(QWidget *parent, const QString &suggestedPath) override;
     QString clipboardText() override;
 };

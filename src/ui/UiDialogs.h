@@ -21,6 +21,8 @@ public:
     virtual QString openTextFile(QWidget *parent, const QString &initialFolder) = 0;
     // The folder chooser; empty when cancelled.
     virtual QString chooseFolder(QWidget *parent) = 0;
+    // The file-save dialog for a CSV file, offering suggestedPath; empty when cancelled.
+    virtual QString saveCsvFile(QWidget *parent, const QString &suggestedPath) = 0;
     virtual QString clipboardText() = 0;
 };
 

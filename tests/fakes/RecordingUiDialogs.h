@@ -14,6 +14,8 @@ public:
     QString fileToOpen;          // the file-open dialog's answer
     QStringList openFolders;     // the initial folder of each file-open dialog
     QString folderToChoose;
+    QString csvFileToSave;       // the file-save dialog's answer
+    QStringList csvSuggestions;  // the path each file-save dialog offered
     QString clipboard;
 
     void notice(QWidget *, const QString &text) override { notices << text; }
@@ -28,5 +30,10 @@ public:
         return fileToOpen;
     }
     QString chooseFolder(QWidget *) override { return folderToChoose; }
+    QString saveCsvFile(QWidget *, const QString &suggestedPath) override
+    {
+        csvSuggestions << suggestedPath;
+        return csvFileToSave;
+    }
     QString clipboardText() override { return clipboard; }
 };
