@@ -5,6 +5,7 @@
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
 
+#include "callsign/CallListAddress.h"
 #include "callsign/CallListTexts.h"
 #include "callsign/CallSignListReader.h"
 
@@ -68,8 +69,8 @@ void CallSignPage::createControls()
     cbbCallList = placed(new QComboBox(GroupBox2), "cbbCallList", 10, 42, 165, 25);
     cbbCallList->setEditable(true);
     cbbCallList->setInsertPolicy(QComboBox::NoInsert);
-    for (int year = 2017; year >= 2009; --year)
-        cbbCallList->addItem(QStringLiteral("%1 CQ WW DX CW").arg(year));
+    for (int index = 0; index < CallListYearCount(); ++index)
+        cbbCallList->addItem(CallListEntryText(index));
     btnCallRead = placed(new QPushButton(QStringLiteral("読込"), GroupBox2), "btnCallRead", 182, 39, 54, 30);
     btnCallRead->setToolTip(QStringLiteral("CQ World Wide DX Contest"));
     for (QWidget *w : std::initializer_list<QWidget *>{rbCallDX, rbCallJA, cbbCallList})

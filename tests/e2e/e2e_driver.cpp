@@ -181,6 +181,19 @@ public:
     EventLoopWatch watch;
 };
 
+// --year picks the selector's entry of that year; without it the newest,
+// selected at start, stays.
+void selectYear(Session &s, const Options &o)
+{
+    auto *years = s.child<QComboBox>("cbbCallList");
+    const int year = o.number("year", 0);
+    if (year == 0)
+        return;
+    const int index = years->findText(QStringLiteral("%1 CQ WW DX CW").arg(year));
+    require(index >= 0, QStringLiteral("the year selector does not offer %1").arg(year));
+    years->setCurrentIndex(index);
+}
+
 // A text long enough to be still sounding whenever a scenario needs it.
 QString longText()
 {
@@ -222,7 +235,7 @@ int callSignDrill(const Options &o)
 {
     Session s(o);
     s.selectTab(kCallSignTab);
-    s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
+    selectYear(s, o);
     s.window->callSignPage().btnCallReadClick();
     require(waitFor([&] { return s.child<QPushButton>("btnCallRead")->isEnabled(); }, 15000),
             QStringLiteral("the list did not arrive"));
@@ -351,7 +364,7 @@ int download(const Options &o)
 {
     Session s(o);
     s.selectTab(kCallSignTab);
-    s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
+    selectYear(s, o);
     auto *read = s.child<QPushButton>("btnCallRead");
     s.window->callSignPage().btnCallReadClick();
     require(!read->isEnabled(), QStringLiteral("the read button stayed enabled"));

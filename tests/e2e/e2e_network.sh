@@ -23,26 +23,34 @@ fixture_start faults "$e2e_dir/fault_http_server.py" --page "$page" --lifetime 1
 via_index=http://127.0.0.1:$port_index
 via_faults=http://127.0.0.1:$port_faults
 
-# cbbCallList index = 2017 - year.
-http_proxy=$via_index run cut download --year-index 2 --min-list 1 --max-list 319
+# The newest year is selected at start; a year after 2017 reads like any other.
+http_proxy=$via_index run newest download --min-list 320 --max-list 320
+check '[[ "$(value newest result)" == PASS ]]' "the newest year, selected at start, reads its list"
+newest=$(( $(date +%Y) - 1 ))
+check "grep -q 'REQUEST http://www.cqww.com/publiclogs/${newest}cw/' '$work/fixture-index.log'" \
+    "the newest year ($newest) was read through the proxy"
+http_proxy=$via_index run newer download --year 2018 --min-list 320 --max-list 320
+check '[[ "$(value newer result)" == PASS ]]' "2018, the first year after the ones first offered"
+
+http_proxy=$via_index run cut download --year 2015 --min-list 1 --max-list 319
 check '[[ "$(value cut result)" == PASS ]]' "a body cut off mid-way gives the calls that arrived"
 
-http_proxy=$via_index run big download --year-index 5 --min-list 100000
+http_proxy=$via_index run big download --year 2012 --min-list 100000
 check '[[ "$(value big result)" == PASS ]]' "a body past the size limit is cut there"
 
-http_proxy=$via_faults run trickle download --year-index 0 --idle-ms 2000 --transfer-ms 5000
+http_proxy=$via_faults run trickle download --year 2017 --idle-ms 2000 --transfer-ms 5000
 check '[[ "$(value trickle result)" == PASS ]]' "a server sending one byte a second is given up"
 
-http_proxy=$via_faults run loop download --year-index 2 --max-list 0
+http_proxy=$via_faults run loop download --year 2015 --max-list 0
 check '[[ "$(value loop result)" == PASS ]]' "an endless redirect loop ends with an empty list"
 
-http_proxy=$via_faults run garbage download --year-index 1 --max-list 0
+http_proxy=$via_faults run garbage download --year 2016 --max-list 0
 check '[[ "$(value garbage result)" == PASS ]]' "random bytes instead of HTTP end with an empty list"
 
-http_proxy=$via_faults run badheaders download --year-index 3
+http_proxy=$via_faults run badheaders download --year 2014
 check '[[ "$(value badheaders result)" == PASS ]]' "nonsense headers end with a sane status"
 
-http_proxy=$via_index run closing download --year-index 3 --close-after-ms 700
+http_proxy=$via_index run closing download --year 2014 --close-after-ms 700
 check '[[ "$(value closing result)" == PASS ]]' "closing the window during a download"
 
 e2e_finish

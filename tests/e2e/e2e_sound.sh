@@ -23,7 +23,7 @@ check '[[ "$decoded" == "CQ CQ DE JA1ABC +" ]]' "the memo sounds as CQ CQ DE JA1
 fixture_start index "$source_dir/tests/integration/callsign_fixture_server.py" \
     --page "$source_dir/tests/data/callsign/index_fixture.html" --lifetime 100
 pulse_record_start "$work/drill.wav"
-http_proxy=http://127.0.0.1:$port_index no_proxy= run drill drill
+http_proxy=http://127.0.0.1:$port_index no_proxy= run drill drill --year 2017
 pulse_record_stop
 sent=$(value drill sent)
 decoded=$("$decode" "$work/drill.wav" 25)

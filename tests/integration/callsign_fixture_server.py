@@ -13,11 +13,13 @@ proxy receives them, and each year's path behaves in its own way:
   /publiclogs/2013cw/  301 to /publiclogs/moved/, which is the index page
   /publiclogs/2012cw/  the index page --repeat times over, one long body
   /publiclogs/2011cw/  the page announced in full, --cut bytes sent, then silent
+  /publiclogs/YYYYcw/  for any year after 2017: the index page, 200
 
 It ends itself after --lifetime seconds whatever happens.
 """
 import argparse
 import os
+import re
 import sys
 import threading
 import time
@@ -75,7 +77,8 @@ def main():
                 self.close_connection = True
 
         def answer(self, path):
-            if path in ("/publiclogs/2017cw/", "/publiclogs/moved/"):
+            newer = re.fullmatch(r"/publiclogs/(\d{4})cw/", path)
+            if path in ("/publiclogs/2017cw/", "/publiclogs/moved/") or (newer and int(newer.group(1)) > 2017):
                 self.whole(200, page)
             elif path == "/publiclogs/2013cw/":
                 self.whole(301, b"<html><body>Moved</body></html>",
