@@ -5,7 +5,8 @@ set -euo pipefail
 
 build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
                 qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n fonts-noto-cjk)
-test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev)
+test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev
+               openssl)
 run_packages=()
 
 case "${1:-build}" in

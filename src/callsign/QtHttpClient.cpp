@@ -1,5 +1,7 @@
 #include "QtHttpClient.h"
 
+#include "TlsFailureText.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -57,6 +59,12 @@ void QtHttpClient::get(const QString &address)
     connect(m_reply, &QNetworkReply::downloadProgress, this, alive);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, alive);
     connect(m_reply, &QNetworkReply::redirected, this, alive);
+    // Only remembered to say what was wrong: the errors are never ignored, so
+    // the reply ends with SslHandshakeFailedError.
+    m_sslErrors.clear();
+    connect(m_reply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError> &errors) {
+        m_sslErrors = errors;
+    });
     m_idle.start();
     m_transferLimit.start();
 }
@@ -95,7 +103,9 @@ void QtHttpClient::onReplyFinished()
     if (!m_reply)
         return;
     QString failure;
-    if (m_reply->error() != QNetworkReply::NoError)
+    if (m_reply->error() == QNetworkReply::SslHandshakeFailedError)
+        failure = TlsFailureText(m_reply->url().host(), m_sslErrors);
+    else if (m_reply->error() != QNetworkReply::NoError)
         failure = m_reply->errorString();
     end(failure);
 }
