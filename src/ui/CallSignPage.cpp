@@ -7,10 +7,12 @@
 
 #include "callsign/CallListAddress.h"
 #include "callsign/CallListTexts.h"
+#include "callsign/CallSignFile.h"
 #include "callsign/CallSignListReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -76,6 +78,9 @@ void CallSignPage::createControls()
     for (QWidget *w : std::initializer_list<QWidget *>{rbCallDX, rbCallJA, cbbCallList})
         w->setFont(uiFont(UiFace::MeiryoUi, 13));
     btnCallRead->setFont(uiFont(UiFace::MeiryoUi, 15));
+    // In the free corner right of the filter buttons, lined up with 読込.
+    btnCallFile = placed(new QPushButton(QStringLiteral("ファイル…"), GroupBox2), "btnCallFile", 146, 18, 90, 20);
+    btnCallFile->setFont(uiFont(UiFace::MeiryoUi, 12));
 
     GroupBox1 = placed(new QGroupBox(QStringLiteral(" 練習モード "), this), "GroupBox1", 261, 219, 246, 75);
     GroupBox1->setFont(uiFont(UiFace::MeiryoUi, 13));
@@ -104,7 +109,8 @@ void CallSignPage::createControls()
     setTabOrder(edtCallInput, chkCallStream);
     setTabOrder(chkCallStream, rbModeNormal);
     setTabOrder(rbModeNormal, btnCallRead);
-    setTabOrder(btnCallRead, cbbCallList);
+    setTabOrder(btnCallRead, btnCallFile);
+    setTabOrder(btnCallFile, cbbCallList);
     setTabOrder(cbbCallList, rbCallDX);
 }
 
@@ -121,6 +127,7 @@ void CallSignPage::connectEvents()
     });
     connect(chkCallStream, &QCheckBox::toggled, this, &CallSignPage::chkCallStreamClick);
     connect(btnCallRead, &QPushButton::clicked, this, &CallSignPage::btnCallReadClick);
+    connect(btnCallFile, &QPushButton::clicked, this, &CallSignPage::btnCallFileClick);
     connect(m_reader, &CallSignListReader::progress, this, [this](qint64 bytes) {
         emit statusChanged(0, CallListProgressText(bytes));
     });
@@ -186,6 +193,28 @@ void CallSignPage::btnCallReadClick()
     // A year typed into the box rather than chosen names no page.
     const int index = cbbCallList->findText(cbbCallList->currentText(), Qt::MatchExactly);
     m_reader->start(index, rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX);
+}
+
+void CallSignPage::btnCallFileClick()
+{
+    // The page's list would replace the file's as soon as it arrived.
+    if (m_reader->isRunning()) {
+        showNotice(QStringLiteral("ウェブサイトから読込中です。読込が終わってからファイルを選んでください。"));
+        return;
+    }
+    const QString path = m_dialogs.openCallSignFile(window(), m_callFileFolder);
+    if (path.isEmpty())
+        return;
+    m_callFileFolder = QFileInfo(path).absolutePath();
+    const CallSignFileResult file = LoadCallSignFile(path, rbCallJA->isChecked() ? CallSignFilter::JA
+                                                                                : CallSignFilter::DX);
+    // A file that gives nothing leaves the list the drill has.
+    if (!file.ok) {
+        showNotice(file.error);
+        return;
+    }
+    lstCallSign = file.callSigns;
+    emit statusChanged(0, CallSignFileCountText(file.fileName, lstCallSign.size()));
 }
 
 void CallSignPage::callListRead(const QStringList &callSigns)

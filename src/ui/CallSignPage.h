@@ -51,6 +51,7 @@ public:
     bool edtCallInputKeyPress(QChar key);
     void chkCallStreamClick();
     void btnCallReadClick();
+    void btnCallFileClick();
 
     // What the sequencer shows on this tab: the stream echo into the input box.
     bool callStreamTicked() const override;
@@ -94,6 +95,8 @@ private:
     QRadioButton *rbCallJA;
     QComboBox *cbbCallList;
     QPushButton *btnCallRead;
+    // Beside the read button: call signs from a file of the operator's own.
+    QPushButton *btnCallFile;
     QGroupBox *GroupBox1;
     QRadioButton *rbModeNormal;
     QRadioButton *rbModeStep;
@@ -104,6 +107,8 @@ private:
 
     // The downloaded call signs: the list the drill and the stream draw from.
     QStringList lstCallSign;
+    // Where the call-sign file dialog opens: the folder of the last file.
+    QString m_callFileFolder;
 
     SettingsPanel *m_settings = nullptr;
     UiDialogs &m_dialogs;
