@@ -25,7 +25,10 @@ const QString kCheckPartial = QStringLiteral(
     "   w1aw  \r\n"
     "JA1-ABC\r\n"
     "k1ar\r\n"
-    "7K4QOK\n");
+    "7K4QOK\n"
+    "JA1ABC/MM/QRP\n"
+    "ja1abc/mm/qrp\n"
+    "JA1ABC/MM/QRQ\n");
 
 const QString kCabrillo = QStringLiteral(
     "START-OF-LOG: 3.0\r\n"
@@ -74,10 +77,12 @@ void TestCallSignFile::formats_data()
     const CallSignFilter JA = CallSignFilter::JA;
     QTest::newRow("check-partial") << kCheckPartial << DX << F::CheckPartial
                                    << QStringList{u"JA1ABC"_qs, u"K1AR"_qs, u"JA1ABC/P"_qs, u"W1AW"_qs,
-                                                  u"7K4QOK"_qs}
-                                   << 5;
+                                                  u"7K4QOK"_qs, u"JA1ABC/MM/QRP"_qs, u"JA1ABC/MM/QRQ"_qs}
+                                   << 7;
     QTest::newRow("check-partial, JA") << kCheckPartial << JA << F::CheckPartial
-                                       << QStringList{u"JA1ABC"_qs, u"JA1ABC/P"_qs, u"7K4QOK"_qs} << 5;
+                                       << QStringList{u"JA1ABC"_qs, u"JA1ABC/P"_qs, u"7K4QOK"_qs,
+                                                      u"JA1ABC/MM/QRP"_qs, u"JA1ABC/MM/QRQ"_qs}
+                                       << 7;
     QTest::newRow("only comments") << u"# nothing yet\n#\n"_qs << DX << F::CheckPartial << QStringList{} << 0;
     QTest::newRow("Cabrillo") << kCabrillo << DX << F::Cabrillo
                               << QStringList{u"K1AR"_qs, u"DL1ABC/P"_qs, u"JA2XYZ"_qs, u"8J3AAA"_qs} << 4;
@@ -119,7 +124,7 @@ void TestCallSignFile::load_data()
 
     const CallSignFilter DX = CallSignFilter::DX;
     QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-    QTest::newRow("UTF-16 with its mark") << u"MASTER.SCP"_qs << QByteArray(utf16.encode(kCheckPartial)) << DX << 5
+    QTest::newRow("UTF-16 with its mark") << u"MASTER.SCP"_qs << QByteArray(utf16.encode(kCheckPartial)) << DX << 7
                                           << QString();
     QTest::newRow("Shift_JIS log") << u"log.cbr"_qs
                                    << QByteArray(kCabrillo.toUtf8()).replace("on 10 m", "\x83\x65\x83\x58\x83\x67")
