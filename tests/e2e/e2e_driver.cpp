@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSslConfiguration>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -112,6 +113,14 @@ class Session
 public:
     explicit Session(const Options &options)
     {
+        // --ca: a test authority this run trusts, as a user's system would
+        // trust the real one; the program itself never turns checking off.
+        if (!options.text("ca").isEmpty()) {
+            QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+            if (!tls.addCaCertificates(options.text("ca")))
+                throw Failed(QStringLiteral("cannot read the test authority ") + options.text("ca"));
+            QSslConfiguration::setDefaultConfiguration(tls);
+        }
         output = new QtSoundOutput;
         http = new QtHttpClient;
         http->setIdleLimit(std::chrono::milliseconds(options.number("idle-ms", 30000)));
@@ -408,6 +417,42 @@ int download(const Options &o)
     return 0;
 }
 
+// A call-sign file chosen in its dialog, then stream listening played to its
+// end: the list is the file's, and every call sign sent is an entry of it.
+int callFileStream(const Options &o)
+{
+    const QString path = o.text("file");
+    require(!path.isEmpty(), QStringLiteral("--file missing"));
+    Session s(o);
+    s.selectTab(kCallSignTab);
+    s.dialogs->callSignFileToOpen = path;
+    QTest::mouseClick(s.child<QPushButton>("btnCallFile"), Qt::LeftButton);
+    const QStringList list = s.window->callSignPage().callSigns();
+    report("status", s.window->statusText(0));
+    report("list", list.join(QLatin1Char(' ')));
+    require(!list.isEmpty(), QStringLiteral("the file gave no list"));
+
+    s.child<QCheckBox>("chkCallStream")->setChecked(true);
+    s.window->btnStartClick();
+    require(s.keyDown(), QStringLiteral("Start did not start the stream"));
+    const QStringList sent = s.window->sequencer().send_text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    report("sent", sent.join(QLatin1Char(' ')));
+    for (const QString &call : sent)
+        require(list.contains(call), QStringLiteral("%1 is not in the file").arg(call));
+    // The stream's own end: nothing more is sent and the last call stays in the box.
+    require(waitFor([&] { return !s.keyDown(); }, o.number("timeout-ms", 60000)),
+            QStringLiteral("the stream did not end"));
+    report("input", s.child<QLineEdit>("edtCallInput")->text());
+    require(s.child<QLineEdit>("edtCallInput")->text() == sent.last(),
+            QStringLiteral("the input box does not hold the last call sign"));
+    s.reportDialogs();
+    require(s.dialogs->notices.isEmpty() && s.dialogs->errors.isEmpty(), QStringLiteral("a box was shown"));
+    s.window->btnStopClick();
+    s.requireResponsive();
+    s.closeWindow();
+    return 0;
+}
+
 // ---- Files ----------------------------------------------------------------
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -694,6 +739,7 @@ int main(int argc, char **argv)
         {QStringLiteral("close-sounding"), closeWhileSounding},
         {QStringLiteral("close-pause"), closeDuringPause},
         {QStringLiteral("download"), download},
+        {QStringLiteral("call-file-stream"), callFileStream},
         {QStringLiteral("huge-file"), hugeFile},
         {QStringLiteral("binary-file"), binaryFile},
         {QStringLiteral("vanished-file"), vanishedFile},

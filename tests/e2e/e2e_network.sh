@@ -4,9 +4,10 @@
 # endless redirect loop, answers that are not HTTP, and the window closed while
 # the page is on its way. Every read must end with the list's size in the status
 # bar (the maintenance notice when it is empty) and leave the window responsive.
+# Also the newest year, selected at start, and a year redirected to https.
 # usage: e2e_network.sh E2E_DRIVER
 source "$(dirname "$0")/e2e_common.sh"
-e2e_init "$1"
+e2e_init "$1" openssl
 page=$source_dir/tests/data/callsign/index_fixture.html
 
 # No sound is needed: the window warns once and works silently.
@@ -15,6 +16,8 @@ chmod 700 "$work/nosound"
 echo "autospawn = no" >"$work/nosound/client.conf"
 export XDG_RUNTIME_DIR=$work/nosound PULSE_SERVER=unix:$work/nosound/native
 export PULSE_CLIENTCONFIG=$work/nosound/client.conf no_proxy=
+# https goes through http_proxy too, unless these name another proxy.
+unset https_proxy HTTPS_PROXY all_proxy ALL_PROXY
 
 # The page is 53 KB with 320 anchors; 1000 copies pass the 32 MB body limit.
 fixture_start index "$source_dir/tests/integration/callsign_fixture_server.py" \
@@ -31,6 +34,19 @@ check "grep -q 'REQUEST http://www.cqww.com/publiclogs/${newest}cw/' '$work/fixt
     "the newest year ($newest) was read through the proxy"
 http_proxy=$via_index run newer download --year 2018 --min-list 320 --max-list 320
 check '[[ "$(value newer result)" == PASS ]]' "2018, the first year after the ones first offered"
+
+# http redirected to https through the proxy (CONNECT), with a certificate of
+# a test authority made for this run and trusted by this run only.
+mkdir "$work/certs"
+"$source_dir/tests/integration/make_test_certs.sh" "$work/certs"
+fixture_start secure "$source_dir/tests/integration/callsign_fixture_server.py" --page "$page" --lifetime 100 \
+    --tls "www.cqww.com=$work/certs/www.pem,$work/certs/www.key"
+http_proxy=http://127.0.0.1:$port_secure run secure download --year 2024 --ca "$work/certs/ca.pem" \
+    --min-list 320 --max-list 320
+check '[[ "$(value secure result)" == PASS ]]' "2024, redirected to https, reads its list"
+check "grep -q 'CONNECT www.cqww.com:443' '$work/fixture-secure.log' \
+       && grep -q 'REQUEST https://www.cqww.com/publiclogs/2024cw/' '$work/fixture-secure.log'" \
+    "the https read went through the proxy's tunnel"
 
 http_proxy=$via_index run cut download --year 2015 --min-list 1 --max-list 319
 check '[[ "$(value cut result)" == PASS ]]' "a body cut off mid-way gives the calls that arrived"
