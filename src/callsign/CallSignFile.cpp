@@ -190,9 +190,10 @@ CallSignFileFormat CallSignFileFormatOf(const QString &text)
 QStringList CallSignsOfText(const QString &text, CallSignFileFormat format, CallSignFilter filter,
                             qsizetype *callSignsBeforeFilter)
 {
-    // A check-partial list has a call sign in every six to ten characters;
-    // room for them all from the start spares the set its rehashing.
-    Collector collector(filter, text.size() / 6);
+    // A check-partial list has a call sign in every six to ten characters:
+    // room for them all from the start spares the set its rehashing. Other
+    // texts repeat their words, and a set far too large only misses the cache.
+    Collector collector(filter, format == CallSignFileFormat::CheckPartial ? text.size() / 6 : 0);
     for (const QStringView line : QStringTokenizer{text, u'\n'}) {
         const QStringView trimmed = line.trimmed();
         switch (format) {
