@@ -9,6 +9,8 @@
 #include <QStringTokenizer>
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 namespace {
 
 using Words = QVarLengthArray<QStringView, 16>;
@@ -254,7 +256,7 @@ CallSignFileResult LoadCallSignFile(const QString &path, CallSignFilter filter)
     }
 
     const QString text = DecodeTextFile(bytes);
-    if (text.trimmed().isEmpty()) {
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); })) {
         result.error = fileError(shown, QStringLiteral("は空です。"));
         return result;
     }
