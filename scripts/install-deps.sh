@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs with apt whatever of the given package set is missing.
-# usage: scripts/install-deps.sh build|test|run
+# usage: scripts/install-deps.sh build|test|run|package
 set -euo pipefail
 
 build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
@@ -8,12 +8,16 @@ build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
 test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev
                openssl)
 run_packages=()
+# dpkg-shlibdeps (dpkg-dev) and file find the Depends of the programs; the rest
+# check the desktop entry, the AppStream metadata and the manual pages.
+package_packages=(dpkg-dev file desktop-file-utils appstream groff-base)
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;
-    test)  wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+    test)  wanted=("${build_packages[@]}" "${test_packages[@]}" "${package_packages[@]}") ;;
     run)   wanted=("${build_packages[@]}" "${run_packages[@]}") ;;
-    *) echo "usage: $0 build|test|run" >&2; exit 2 ;;
+    package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
+    *) echo "usage: $0 build|test|run|package" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -17,7 +17,7 @@ class QNetworkReply;
 // redirects, also from http to https but never back; sends no request to a
 // cache and keeps no cache. https goes through Qt's TLS backend with the
 // system's certificate authorities; a certificate that fails verification
-// ends the transfer, with a Japanese text saying why as the failure.
+// ends the transfer as an Insecure failure.
 class QtHttpClient : public HttpClient
 {
     Q_OBJECT
@@ -49,7 +49,7 @@ private:
     void onIdle();
     void onTransferLimit();
     void drop();
-    void end(const QString &failure);
+    void end(const HttpFailure *failure = nullptr);
 
     QNetworkAccessManager *m_manager;
     QPointer<QNetworkReply> m_reply;

@@ -30,14 +30,13 @@ QString certificateProblem(QSslError::SslError error)
 QString TlsFailureText(const QString &host, const QList<QSslError> &errors)
 {
     if (errors.isEmpty())
-        return QStringLiteral("サーバー %1 と安全な接続（HTTPS）を確立できなかったため、読み込みを中止しました。")
-            .arg(host);
+        return QStringLiteral("サーバー %1 と安全な接続（HTTPS）を確立できませんでした").arg(host);
     QStringList problems;
     for (const QSslError &error : errors) {
         const QString problem = certificateProblem(error.error());
         if (!problems.contains(problem))
             problems << problem;
     }
-    return QStringLiteral("サーバー %1 の証明書を確認できないため、接続を中止しました（%2）。")
+    return QStringLiteral("サーバー %1 の証明書を確認できないため接続を中止しました：%2")
         .arg(host, problems.join(QStringLiteral("、")));
 }

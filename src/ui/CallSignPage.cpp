@@ -1,5 +1,6 @@
 #include "CallSignPage.h"
 
+#include "SavedValues.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
@@ -132,6 +133,7 @@ void CallSignPage::connectEvents()
         emit statusChanged(0, CallListProgressText(bytes));
     });
     connect(m_reader, &CallSignListReader::finished, this, &CallSignPage::callListRead);
+    connect(m_reader, &CallSignListReader::failed, this, &CallSignPage::callListFailed);
 }
 
 void CallSignPage::attach(CharacterSequencer &sequencer, SettingsPanel &settings)
@@ -152,9 +154,47 @@ void CallSignPage::FormCreate()
     PanelCount->hide();
 }
 
+void CallSignPage::keepSettingsIn(QSettings &settings)
+{
+    const QList<QRadioButton *> modes = {rbModeNormal, rbModeStep, rbModeRandom};
+    const QStringList modeNames = {QStringLiteral("normal"), QStringLiteral("step"), QStringLiteral("random")};
+    const QStringList filterNames = {QStringLiteral("DX"), QStringLiteral("JA")};
+    QStringList years;
+    for (int i = 0; i < cbbCallList->count(); ++i)
+        years << cbbCallList->itemText(i);
+
+    modes[savedChoice(settings, QStringLiteral("drill/mode"), modeNames, 0)]->setChecked(true);
+    (savedChoice(settings, QStringLiteral("drill/filter"), filterNames, 0) == 1 ? rbCallJA : rbCallDX)
+        ->setChecked(true);
+    cbbCallList->setCurrentIndex(savedChoice(settings, QStringLiteral("drill/year"), years, 0));
+    chkCallStream->setChecked(savedBool(settings, QStringLiteral("drill/stream"), false));
+
+    QSettings *saved = &settings;
+    for (int i = 0; i < modes.size(); ++i) {
+        connect(modes[i], &QRadioButton::toggled, this, [saved, name = modeNames[i]](bool on) {
+            if (on)
+                saved->setValue(QStringLiteral("drill/mode"), name);
+        });
+    }
+    connect(rbCallJA, &QRadioButton::toggled, this, [saved](bool ja) {
+        saved->setValue(QStringLiteral("drill/filter"), ja ? QStringLiteral("JA") : QStringLiteral("DX"));
+    });
+    connect(cbbCallList, &QComboBox::currentTextChanged, this, [this, saved](const QString &text) {
+        if (cbbCallList->findText(text, Qt::MatchExactly) >= 0)
+            saved->setValue(QStringLiteral("drill/year"), text);
+    });
+    connect(chkCallStream, &QCheckBox::toggled, this,
+            [saved](bool stream) { saved->setValue(QStringLiteral("drill/stream"), stream); });
+}
+
 void CallSignPage::start()
 {
     m_drill->start(lstCallSign);
+}
+
+void CallSignPage::stop()
+{
+    m_drill->stop();
 }
 
 // ---- Handlers ---------------------------------------------------------------
@@ -188,7 +228,13 @@ void CallSignPage::chkCallStreamClick()
 
 void CallSignPage::btnCallReadClick()
 {
-    btnCallRead->setEnabled(false);
+    if (m_reader->isRunning()) {
+        // 中止: the list loaded before stays, as if nothing had been asked.
+        m_reader->abort();
+        showReadIdle();
+        return;
+    }
+    btnCallRead->setText(QStringLiteral("中止"));
     emit statusChanged(0, CallListReadingText());
     // A year typed into the box rather than chosen names no page.
     const int index = cbbCallList->findText(cbbCallList->currentText(), Qt::MatchExactly);
@@ -220,10 +266,22 @@ void CallSignPage::btnCallFileClick()
 void CallSignPage::callListRead(const QStringList &callSigns)
 {
     lstCallSign = callSigns;
-    emit statusChanged(0, CallListCountText(lstCallSign.size()));
-    btnCallRead->setEnabled(true);
+    showReadIdle();
     if (lstCallSign.isEmpty())
         showNotice(CallListMaintenanceText());
+}
+
+void CallSignPage::callListFailed(const QString &reason)
+{
+    // A failed read keeps the list the drill was using.
+    showReadIdle();
+    showNotice(CallListFailedText(reason));
+}
+
+void CallSignPage::showReadIdle()
+{
+    btnCallRead->setText(QStringLiteral("読込"));
+    emit statusChanged(0, CallListCountText(lstCallSign.size()));
 }
 
 // ---- What the sequencer and the drill see ----------------------------------

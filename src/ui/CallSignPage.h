@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSettings;
 class QTreeWidget;
 class SettingsPanel;
 class UiDialogs;
@@ -42,10 +43,16 @@ public:
     // Start-up state of the page's controls.
     void FormCreate();
 
+    // Restores the practice mode, DX/JA, the year and stream listening an
+    // earlier run saved in settings, then saves every change there.
+    void keepSettingsIn(QSettings &settings);
+
     const QStringList &callSigns() const { return lstCallSign; }
     const CallSignDrill &drill() const { return *m_drill; }
     // Start on this tab.
     void start();
+    // Stop pressed: nothing of the drill waits for an answer any more.
+    void stop();
 
     // Event handlers, named after their control and event.
     bool edtCallInputKeyPress(QChar key);
@@ -87,6 +94,9 @@ private:
     void createControls();
     void connectEvents();
     void callListRead(const QStringList &callSigns);
+    void callListFailed(const QString &reason);
+    // 読込 again, and the status bar tells the size of the list in use.
+    void showReadIdle();
 
     QTreeWidget *lvCallList;
     QLineEdit *edtCallInput;

@@ -1,4 +1,5 @@
 // KEYLARK's entry point: the style, the main window, the event loop.
+#include "CommandLine.h"
 #include "DarkStyle.h"
 #include "QtTranslations.h"
 #include "QtUiDialogs.h"
@@ -12,6 +13,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv))
+        return *answered;
     QApplication app(argc, argv);
     DarkStyle::apply(app);
     installQtTranslations(app);
@@ -19,8 +22,10 @@ int main(int argc, char *argv[])
     int exitCode = 0;
     {
         TfrmMain frmMain(new QtSoundOutput, new QtHttpClient, new QtUiDialogs);
-        const QRect desktop = frmMain.screen()->availableGeometry();
-        frmMain.move(desktop.center() - frmMain.rect().center());
+        if (!frmMain.restorePosition()) {
+            const QRect desktop = frmMain.screen()->availableGeometry();
+            frmMain.move(desktop.center() - frmMain.rect().center());
+        }
         frmMain.show();
         exitCode = QApplication::exec();
     }

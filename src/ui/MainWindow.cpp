@@ -2,7 +2,9 @@
 
 #include "AppIcon.h"
 #include "CallSignPage.h"
+#include "MemoStore.h"
 #include "PlainTextPage.h"
+#include "SavedValues.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
@@ -13,7 +15,9 @@
 #include "sending/MMErrorText.h"
 #include "sending/SoundOutput.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -37,9 +41,10 @@ TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QW
     , hWave_out(output)
 {
     createControls(http);
-    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *grp2);
+    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage);
     connectEvents();
     FormCreate();
+    restoreSavedState();
 }
 
 TfrmMain::~TfrmMain()
@@ -96,12 +101,18 @@ void TfrmMain::connectEvents()
     connect(m_callSignPage, &CallSignPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
     connect(m_plainTextPage, &PlainTextPage::statusChanged, this, &TfrmMain::showStatus);
     connect(m_plainTextPage, &PlainTextPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
+    // Sending goes on with the last ratio that renders every character.
+    connect(grp2, &SettingsPanel::ratioAccepted, this, [this](const QString &ratio) {
+        if (m_sequencer)
+            m_sequencer->setRatioText(ratio);
+    });
 }
 
 void TfrmMain::FormCreate()
 {
     m_plainTextPage->clearTicker();
     m_sequencer = std::make_unique<CharacterSequencer>(*hWave_out, *m_sendingView, grp2->keying());
+    m_sequencer->setRatioText(grp2->ratioText());
     m_callSignPage->attach(*m_sequencer, *grp2);
     m_plainTextPage->attach(*m_sequencer);
     ReseedRandom();  // before the volume, which draws the sine table's divisor
@@ -116,8 +127,27 @@ void TfrmMain::FormCreate()
     stat1Panel1->clear();
 }
 
+void TfrmMain::restoreSavedState()
+{
+    m_saved = openAppSettings();
+    grp2->keepSettingsIn(*m_saved);
+    m_callSignPage->keepSettingsIn(*m_saved);
+    m_plainTextPage->keepSettingsIn(*m_saved);
+    m_plainTextPage->keepMemoIn(MemoStore::defaultPath());
+}
+
+bool TfrmMain::restorePosition()
+{
+    const QPoint saved = m_saved->value(QStringLiteral("window/position")).toPoint();
+    if (!m_saved->contains(QStringLiteral("window/position")) || !QGuiApplication::screenAt(saved))
+        return false;
+    move(saved);
+    return true;
+}
+
 void TfrmMain::FormDestroy()
 {
+    m_saved->setValue(QStringLiteral("window/position"), pos());
     // The sequencer's timers go first, so no pause can restart into a closing window.
     m_callSignPage->detach();
     m_plainTextPage->detach();
@@ -142,17 +172,33 @@ void TfrmMain::showStatus(int panel, const QString &text)
 
 void TfrmMain::btnStartClick()
 {
+    // A ratio that cannot be rendered is refused before anything sounds.
+    QString why;
+    if (!grp2->ratioRenderable(&why)) {
+        m_dialogs->error(this, why);
+        return;
+    }
     btnStart->setEnabled(false);
     btnStop->setEnabled(true);
     m_callSignPage->setScoreVisible(false);
     if (activeTab() == CharacterView::CallSignTab)
         m_callSignPage->start();
-    if (activeTab() == CharacterView::PlainTextTab)
+    if (activeTab() == CharacterView::PlainTextTab) {
+        m_callSignPage->stop();  // a text takes over: no call sign waits for its answer
         m_plainTextPage->start();
+    }
+}
+
+void TfrmMain::startPlainTextRun()
+{
+    showSending();
+    m_callSignPage->setScoreVisible(false);
+    m_plainTextPage->start();
 }
 
 void TfrmMain::btnStopClick()
 {
+    m_callSignPage->stop();
     m_sequencer->StopMorse();
 }
 
@@ -160,6 +206,12 @@ void TfrmMain::RestoreButtons()
 {
     btnStart->setEnabled(true);
     btnStop->setEnabled(false);
+}
+
+void TfrmMain::showSending()
+{
+    btnStart->setEnabled(false);
+    btnStop->setEnabled(true);
 }
 
 int TfrmMain::activeTab() const { return PageControlMode->currentIndex(); }

@@ -12,6 +12,7 @@ class KeyingValues;
 class PlainTextPage;
 class QLabel;
 class QPushButton;
+class QSettings;
 class QStatusBar;
 class QTabWidget;
 class SettingsPanel;
@@ -27,7 +28,8 @@ class TfrmMain : public QWidget
     Q_OBJECT
 
 public:
-    // Takes over output, http and dialogs.
+    // Takes over output, http and dialogs. The window starts in its specified
+    // state; what an earlier run saved (settings, the memo) is restored after.
     TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QWidget *parent = nullptr);
     ~TfrmMain() override;
 
@@ -43,14 +45,24 @@ public:
     void btnStartClick();
     void btnStopClick();
     void RestoreButtons();
+    // The plain-text part of Start, whichever tab shows: the next file of
+    // random-file mode after its pause.
+    void startPlainTextRun();
+
+    // Moves the window where an earlier run left it, if that is still on a
+    // screen; false when there is no such place.
+    bool restorePosition();
 
     int activeTab() const;
     void setStartEnabled(bool enabled);
+    // Start disabled, Stop enabled: sound goes on or a restart is pending.
+    void showSending();
     void showStatus(int panel, const QString &text);
     void showSoundWarning(const QString &message);
 
 private:
     void createControls(HttpClient *http);
+    void restoreSavedState();
     void connectEvents();
 
     // Controls, by their names in the window layout.
@@ -64,6 +76,7 @@ private:
     QLabel *stat1Panel0;
     QLabel *stat1Panel1;
 
+    std::unique_ptr<QSettings> m_saved;
     std::unique_ptr<UiDialogs> m_dialogs;
     std::unique_ptr<SoundOutput> hWave_out;
     std::unique_ptr<WindowSendingView> m_sendingView;

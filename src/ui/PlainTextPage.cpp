@@ -1,5 +1,7 @@
 #include "PlainTextPage.h"
 
+#include "MemoStore.h"
+#include "SavedValues.h"
 #include "SpCode.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
@@ -126,7 +128,12 @@ void PlainTextPage::connectEvents()
 }
 
 void PlainTextPage::attach(CharacterSequencer &sequencer) { m_sequencer = &sequencer; }
-void PlainTextPage::detach() { m_sequencer = nullptr; }
+void PlainTextPage::detach()
+{
+    m_sequencer = nullptr;
+    if (m_memo)
+        m_memo->flush();
+}
 
 void PlainTextPage::FormCreate()
 {
@@ -137,6 +144,26 @@ void PlainTextPage::FormCreate()
     edtFolder->setText(QDir::toNativeSeparators(QDir::currentPath() + u'/'));
     tmrPerMinute->stop();
     tmrPerMinute->setInterval(2000);
+}
+
+void PlainTextPage::keepSettingsIn(QSettings &settings)
+{
+    m_saved = &settings;
+    chkMojiPosi->setChecked(savedBool(settings, QStringLiteral("text/tickerAfterSending"), false));
+    const QString folder = settings.value(QStringLiteral("text/randomFolder")).toString();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir() && fllstMorseText.setFolder(folder))
+        edtFolder->setText(QDir::toNativeSeparators(folder));
+    connect(chkMojiPosi, &QCheckBox::toggled, this,
+            [this](bool after) { m_saved->setValue(QStringLiteral("text/tickerAfterSending"), after); });
+}
+
+void PlainTextPage::keepMemoIn(const QString &path)
+{
+    m_memo = new MemoStore(path, [this] { return memoText(); }, this);
+    const QString saved = m_memo->load();
+    if (!saved.isEmpty())
+        setMemoText(saved);
+    connect(mmoCharacter, &QPlainTextEdit::textChanged, m_memo, &MemoStore::edited);
 }
 
 QString PlainTextPage::memoText() const
@@ -172,7 +199,7 @@ void PlainTextPage::start()
     }
     m_sequencer->send_pos = 1;
     lblChar->clear();
-    const QString text = RemoveLineBreaks(memoText());
+    const QString text = JoinLines(memoText());
     if (text.isEmpty()) {
         emit restoreButtonsRequested();
         return;
@@ -203,6 +230,8 @@ void PlainTextPage::chkTextRandomClick()
     const bool random = chkTextRandom->isChecked();
     edtFolder->setVisible(random);
     btnFolderSelect->setVisible(random);
+    if (!random && m_sequencer)
+        m_sequencer->cancelRestart();
 }
 
 void PlainTextPage::btnClearClickClick()
@@ -237,6 +266,8 @@ void PlainTextPage::btnFolderSelectClick()
     edtFolder->setText(QDir::toNativeSeparators(folder));
     if (!fllstMorseText.setFolder(QDir::fromNativeSeparators(edtFolder->text())))
         showError(fllstMorseText.errorString());
+    else if (m_saved)
+        m_saved->setValue(QStringLiteral("text/randomFolder"), QDir::fromNativeSeparators(edtFolder->text()));
 }
 
 void PlainTextPage::pasteIntoMemo(const QString &text)

@@ -3,14 +3,11 @@
 #include "CallSignPage.h"
 #include "MainWindow.h"
 #include "PlainTextPage.h"
-#include "SettingsPanel.h"
 
-WindowSendingView::WindowSendingView(TfrmMain &shell, CallSignPage &callSigns, PlainTextPage &plainText,
-                                     SettingsPanel &settings)
+WindowSendingView::WindowSendingView(TfrmMain &shell, CallSignPage &callSigns, PlainTextPage &plainText)
     : m_shell(shell)
     , m_callSigns(callSigns)
     , m_plainText(plainText)
-    , m_settings(settings)
 {
 }
 
@@ -25,11 +22,11 @@ void WindowSendingView::countTextChar() { m_plainText.countTextChar(); }
 
 void WindowSendingView::restoreButtons() { m_shell.RestoreButtons(); }
 void WindowSendingView::setStartEnabled(bool enabled) { m_shell.setStartEnabled(enabled); }
-QString WindowSendingView::ratioText() const { return m_settings.ratioText(); }
+void WindowSendingView::showSending() { m_shell.showSending(); }
 void WindowSendingView::clearTicker() { m_plainText.clearTicker(); }
 void WindowSendingView::plainTextRunEnded() { m_plainText.plainTextRunEnded(); }
 void WindowSendingView::plainTextStopped() { m_plainText.plainTextStopped(); }
 bool WindowSendingView::randomFileTicked() const { return m_plainText.randomFileTicked(); }
-void WindowSendingView::startClicked() { m_shell.btnStartClick(); }
+void WindowSendingView::startClicked() { m_shell.startPlainTextRun(); }
 void WindowSendingView::showError(const QString &message) { m_plainText.showError(message); }
 void WindowSendingView::showSoundWarning(const QString &message) { m_shell.showSoundWarning(message); }

@@ -4,17 +4,16 @@
 
 class CallSignPage;
 class PlainTextPage;
-class SettingsPanel;
 class TfrmMain;
 
 // The window as the sequencer sees it. Sending spans the whole window (the
 // stream echo on the call-sign tab, the ticker and rate meter on the
-// plain-text tab, the ratio in the settings group, the buttons of the shell),
+// plain-text tab, the buttons of the shell),
 // so this small class hands each request to the room that owns the control.
 class WindowSendingView : public SendingView
 {
 public:
-    WindowSendingView(TfrmMain &shell, CallSignPage &callSigns, PlainTextPage &plainText, SettingsPanel &settings);
+    WindowSendingView(TfrmMain &shell, CallSignPage &callSigns, PlainTextPage &plainText);
 
     int activeTab() const override;
     bool callStreamTicked() const override;
@@ -27,7 +26,7 @@ public:
 
     void restoreButtons() override;
     void setStartEnabled(bool enabled) override;
-    QString ratioText() const override;
+    void showSending() override;
     void clearTicker() override;
     void plainTextRunEnded() override;
     void plainTextStopped() override;
@@ -40,5 +39,4 @@ private:
     TfrmMain &m_shell;
     CallSignPage &m_callSigns;
     PlainTextPage &m_plainText;
-    SettingsPanel &m_settings;
 };

@@ -4,6 +4,7 @@
 // that authority by adding it to its own default TLS configuration; the
 // program's client never turns verification off.
 #include "TestPaths.h"
+#include "callsign/CallListTexts.h"
 #include "callsign/CallSignScan.h"
 #include "callsign/QtHttpClient.h"
 #include "callsign/TlsFailureText.h"
@@ -28,7 +29,7 @@ const QStringList kHosts{u"www.cqww.com"_qs, u"wrongname.cqww.com"_qs, u"expired
 
 QString refusal(const QString &host, const QString &problem)
 {
-    return u"サーバー "_qs + host + u" の証明書を確認できないため、接続を中止しました（"_qs + problem + u"）。"_qs;
+    return u"サーバー "_qs + host + u" の証明書を確認できないため接続を中止しました："_qs + problem;
 }
 
 } // namespace
@@ -107,8 +108,12 @@ Outcome TestCallSignTls::fetch(const QString &address)
     if (!finished.wait(20000))
         return outcome;
     outcome.calls = ScanCallSigns(body, CallSignFilter::DX).size();
-    for (const auto &args : failed)
-        outcome.failures << args.at(0).toString();
+    // What the read's failure notice will say.
+    for (const auto &args : failed) {
+        const auto failure = args.at(0).value<HttpFailure>();
+        outcome.failures << (failure.kind == HttpFailure::Insecure ? CallListFailureText(failure)
+                                                                    : u"not refused as insecure"_qs);
+    }
     return outcome;
 }
 
@@ -198,7 +203,7 @@ void TestCallSignTls::failureTexts_data()
                       QSslError::CertificateUntrusted}
         << refusal(u"h"_qs, u"証明書の発行元が信頼されていません、証明書の名前がサーバー名と一致しません"_qs);
     QTest::newRow("handshake failed")
-        << QList<int>{} << u"サーバー h と安全な接続（HTTPS）を確立できなかったため、読み込みを中止しました。"_qs;
+        << QList<int>{} << u"サーバー h と安全な接続（HTTPS）を確立できませんでした"_qs;
 }
 
 void TestCallSignTls::failureTexts()

@@ -35,6 +35,8 @@ e2e_init() {
     [[ -x "$driver" ]] || { echo "driver $driver missing"; exit 1; }
     pulse_tools_present "$@" || exit 77
     work=$(mktemp -d)
+    # Saved settings, memo and history of these runs stay in the scratch folder.
+    export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_CACHE_HOME=$work/cache
     trap e2e_cleanup EXIT
     trap 'exit 1' INT TERM
 }

@@ -40,19 +40,25 @@ check '[[ "$(value newer result)" == PASS ]]' "2018, the first year after the on
 mkdir "$work/certs"
 "$source_dir/tests/integration/make_test_certs.sh" "$work/certs"
 fixture_start secure "$source_dir/tests/integration/callsign_fixture_server.py" --page "$page" --lifetime 100 \
-    --tls "www.cqww.com=$work/certs/www.pem,$work/certs/www.key"
+    --tls "www.cqww.com=$work/certs/www.pem,$work/certs/www.key" \
+    --tls "untrusted.cqww.com=$work/certs/untrusted.pem,$work/certs/untrusted.key"
 http_proxy=http://127.0.0.1:$port_secure run secure download --year 2024 --ca "$work/certs/ca.pem" \
     --min-list 320 --max-list 320
 check '[[ "$(value secure result)" == PASS ]]' "2024, redirected to https, reads its list"
 check "grep -q 'CONNECT www.cqww.com:443' '$work/fixture-secure.log' \
        && grep -q 'REQUEST https://www.cqww.com/publiclogs/2024cw/' '$work/fixture-secure.log'" \
     "the https read went through the proxy's tunnel"
+# 2010 is redirected to a server whose certificate is signed by itself.
+http_proxy=http://127.0.0.1:$port_secure run refused download --year 2010 --ca "$work/certs/ca.pem" --max-list 0
+check '[[ "$(value refused result)" == PASS && "$(value refused notices)" == *"サーバー untrusted.cqww.com の証明書を確認できないため接続を中止しました：証明書の発行元が信頼されていません"* ]]' \
+    "a certificate signed by itself is refused, and the notice says which server and why"
 
-http_proxy=$via_index run cut download --year 2015 --min-list 1 --max-list 319
-check '[[ "$(value cut result)" == PASS ]]' "a body cut off mid-way gives the calls that arrived"
+# A failed read gives no list, not even the part that arrived.
+http_proxy=$via_index run cut download --year 2015 --max-list 0
+check '[[ "$(value cut result)" == PASS ]]' "a body cut off mid-way is a failed read"
 
-http_proxy=$via_index run big download --year 2012 --min-list 100000
-check '[[ "$(value big result)" == PASS ]]' "a body past the size limit is cut there"
+http_proxy=$via_index run big download --year 2012 --max-list 0
+check '[[ "$(value big result)" == PASS ]]' "a body past the size limit is a failed read"
 
 http_proxy=$via_faults run trickle download --year 2017 --idle-ms 2000 --transfer-ms 5000
 check '[[ "$(value trickle result)" == PASS ]]' "a server sending one byte a second is given up"

@@ -77,7 +77,8 @@ def main():
     parser.add_argument("--tolerance-ms", type=float, default=3.0)
     parser.add_argument("--sync-ms", type=float, default=30.0)
     parser.add_argument("--summary", action="store_true",
-                        help="print only: characters, mean and worst extra gap in ms "
+                        help="print only: characters, mean and worst extra gap in ms, worst "
+                             "offset of an event from its sound in ms or - without events "
                              "(the exit status still tells)")
     args = parser.parse_args()
 
@@ -117,6 +118,7 @@ def main():
 
     characters = 0
     mean_extra = sum(e for _, _, e in gap_extra) / len(gap_extra) if gap_extra else 0.0
+    worst_sync = None
     if args.events:
         events = read_events(args.events)
         if not events:
@@ -139,7 +141,8 @@ def main():
             print(f"events: {len(events)}, worst offset from the sound {worst_sync:+.1f} ms")
 
     if args.summary:
-        print(f"{characters} {mean_extra:.2f} {worst_gap:.2f}")
+        sync = "-" if worst_sync is None else f"{worst_sync:+.1f}"
+        print(f"{characters} {mean_extra:.2f} {worst_gap:.2f} {sync}")
     else:
         print(f"tones: {len(got)} recorded, {len(want)} rendered; worst tone difference "
               f"{worst_tone:+.2f} ms, worst gap difference {worst_gap:+.2f} ms, "

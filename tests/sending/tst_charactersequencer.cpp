@@ -159,13 +159,15 @@ void TestCharacterSequencer::startRefusedWhileSoundingAndNewTextTakesOver()
     seq->send_text = u"T"_qs;
     seq->send_pos = 1;
     QCOMPARE(seq->StartMorse(), QString());
-    QVERIFY(view->startEnabled);               // refused: buttons restored
-    QVERIFY(!view->stopEnabled);
+    QVERIFY(!view->startEnabled);              // refused, but sound goes on
+    QVERIFY(view->stopEnabled);
     QCOMPARE(output->discarded, QList<quint64>{b});
-    QCOMPARE(output->written.size(), 3);       // T queued right after A
-    QCOMPARE(units(output->written[2]), 6);
+    QCOMPARE(output->written.size(), 3);       // a word gap queued right after A
+    QCOMPARE(units(output->written[2]), 4);
     QCOMPARE(output->pending, (QList<quint64>{a, output->lastTag()}));
     output->finish(a);
+    output->playOldest();
+    QCOMPARE(units(output->written[3]), 6);    // then T
     output->playOldest();
     QVERIFY(!seq->key_down());
 }
@@ -203,10 +205,12 @@ void TestCharacterSequencer::stopWhileStoppingWithANewText()
     seq->send_text = u"E"_qs;
     seq->send_pos = 1;
     seq->StartMorse();
-    QCOMPARE(output->written.size(), 3);
+    QCOMPARE(output->written.size(), 3);       // the word gap; E follows it
     output->finish(a);
     QVERIFY(seq->key_down());
     output->playOldest();
+    output->playOldest();
+    QCOMPARE(output->written.size(), 4);
     QVERIFY(!seq->key_down());
 }
 
@@ -238,6 +242,7 @@ void TestCharacterSequencer::randomFileModePausesThenRestarts()
     output->playOldest();
     QVERIFY(!seq->key_down());
     QVERIFY(!view->startEnabled);
+    QVERIFY(view->stopEnabled);               // Stop can end the pause
     QVERIFY(seq->restartPending());
     QCOMPARE(view->startClicks, 0);
     seq->restartAfterPause();
@@ -290,7 +295,7 @@ void TestCharacterSequencer::noDeviceWarnsAndEnds()
 
 void TestCharacterSequencer::failingRenderAtStart()
 {
-    view->ratio = u"x"_qs;
+    seq->setRatioText(u"x"_qs);
     send(u"TE"_qs);
     QCOMPARE(startError, u"'x' は整数ではありません"_qs);
     QVERIFY(!seq->key_down());
@@ -301,7 +306,7 @@ void TestCharacterSequencer::failingRenderAtStart()
 
 void TestCharacterSequencer::failingRenderMidText()
 {
-    view->ratio = u"x"_qs;
+    seq->setRatioText(u"x"_qs);
     send(u"ET"_qs);
     QCOMPARE(startError, QString());
     const quint64 e = output->lastTag();

@@ -24,12 +24,21 @@ private slots:
     void callSignInputBox();
     void streamTickBoxHoldsNormalMode();
     void readListThenDrill();
-    void failedReadShowsTheMaintenanceMessage();
+    void failedReadKeepsTheList();
+    void enterWithNothingWaitingDoesNothing();
     void callSignFile_data();
     void callSignFile();
     void fileStreamPlaysOnlyItsEntries();
 
 private:
+    void readList(const QByteArray &page)
+    {
+        QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
+        w.http->deliver(page);
+        w.http->finish();
+        QTRY_COMPARE(w.child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
+    }
+
     WindowFixture w;
 };
 
@@ -60,12 +69,12 @@ void TestCallSignPage::readListThenDrill()
 {
     auto *read = w.child<QPushButton>("btnCallRead");
     QTest::mouseClick(read, Qt::LeftButton);
-    QVERIFY(!read->isEnabled());
+    QCOMPARE(read->text(), u"中止"_qs);  // a running read can be cancelled
     QCOMPARE(w.window->statusText(0), u"読込中..."_qs);
     w.http->deliver("<tr><td><a href=\"k1abc.log\">k1abc</a></td></tr>");
     w.http->deliver("<tr><td><a href=\"k1abc.log\">k1abc</a></td></tr>");
     w.http->finish();
-    QTRY_VERIFY(read->isEnabled());
+    QTRY_COMPARE(read->text(), u"読込"_qs);
     QCOMPARE(w.window->callSignPage().callSigns(), (QStringList{u"K1ABC"_qs, u"K1ABC"_qs}));
     QCOMPARE(w.window->statusText(0), u"CQ World Wide DX Contest : 2局"_qs);
 
@@ -93,17 +102,54 @@ void TestCallSignPage::readListThenDrill()
         QVERIFY(list->topLevelItem(1)->foreground(column) != list->topLevelItem(0)->foreground(column));
 }
 
-void TestCallSignPage::failedReadShowsTheMaintenanceMessage()
+void TestCallSignPage::failedReadKeepsTheList()
 {
-    QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
-    w.http->finish(u"connection refused"_qs);
-    QTRY_VERIFY(w.child<QPushButton>("btnCallRead")->isEnabled());
-    QCOMPARE(w.window->statusText(0), u"CQ World Wide DX Contest : 0局"_qs);
-    QCOMPARE(w.dialogs->notices,
-             QStringList{u"ウェブサイトがメンテ中かもしれません。\r\n\r\nしばらくしてからやり直して下さい。"_qs});
+    auto *read = w.child<QPushButton>("btnCallRead");
+    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    QCOMPARE(w.window->callSignPage().callSigns(), QStringList{u"JA1ABC"_qs});
+
+    // Failed, and cancelled, reads leave the list in use and say so.
+    QTest::mouseClick(read, Qt::LeftButton);
+    w.http->finish(HttpFailure{HttpFailure::ErrorStatus, 404, {}});
+    QTRY_COMPARE(read->text(), u"読込"_qs);
+    QCOMPARE(w.dialogs->notices.size(), 1);
+    QVERIFY(w.dialogs->notices[0].startsWith(u"ウェブサイトがメンテ中かもしれません。"_qs));
+    QVERIFY(w.dialogs->notices[0].contains(u"404"_qs));
+    QTest::mouseClick(read, Qt::LeftButton);
+    w.http->deliver("<a href=\"k1zz.log\">k1zz</a>");
+    QTest::mouseClick(read, Qt::LeftButton);  // 中止
+    QCOMPARE(read->text(), u"読込"_qs);
+    QCOMPARE(w.window->statusText(0), u"CQ World Wide DX Contest : 1局"_qs);
+    QCOMPARE(w.dialogs->notices.size(), 1);
+    QCOMPARE(w.window->callSignPage().callSigns(), QStringList{u"JA1ABC"_qs});
+
     QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
-    QCOMPARE(w.dialogs->notices.last(), u"Call Sign を読み込んでください。"_qs);
+    QCOMPARE(w.window->sequencer().send_text, u"JA1ABC"_qs);
+}
+
+void TestCallSignPage::enterWithNothingWaitingDoesNothing()
+{
+    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    auto *box = w.child<QLineEdit>("edtCallInput");
+    auto *list = w.child<QTreeWidget>("lvCallList");
+    const auto enter = [&] {
+        QTest::keyClicks(box, u"ja1"_qs);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    enter();  // before any Start
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    enter();  // answers the call sign sent
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QTest::mouseClick(w.child<QPushButton>("btnStop"), Qt::LeftButton);
+    w.playAll();
+    const int written = int(w.output->written.size());
+    enter();  // after Stop
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(w.output->written.size(), written);
+    QCOMPARE(box->text(), u"JA1"_qs);
     QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
 }
 
 namespace {
@@ -186,7 +232,7 @@ void TestCallSignPage::fileStreamPlaysOnlyItsEntries()
     QCOMPARE(w.dialogs->callSignFolders.size(), 0);
     QCOMPARE(w.dialogs->notices.size(), 1);
     w.http->finish();
-    QTRY_VERIFY(w.child<QPushButton>("btnCallRead")->isEnabled());
+    QTRY_COMPARE(w.child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
     w.dialogs->notices.clear();
 
     QTest::mouseClick(w.child<QPushButton>("btnCallFile"), Qt::LeftButton);
