@@ -45,14 +45,16 @@ QByteArray plainText(qint64 bytes)
     return text;
 }
 
-double median(std::vector<double> &times)
+// "median (lowest-highest)" of the runs.
+QByteArray summary(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return QByteArray::number(times[times.size() / 2], 'f', 1) + " ms (" + QByteArray::number(times.front(), 'f', 1)
+        + "-" + QByteArray::number(times.back(), 'f', 1) + ")";
 }
 
-// Wall-clock time is what the user waits; processor time shows the work alone
-// when other programs share the machine.
+// Processor time shows the work alone when other programs share the machine;
+// wall-clock time is what the user waits.
 void measure(const char *what, const QString &path, int runs)
 {
     std::vector<double> wall;
@@ -71,10 +73,9 @@ void measure(const char *what, const QString &path, int runs)
             cpu.push_back(1000.0 * double(cpuEnd - cpuBegin) / CLOCKS_PER_SEC);
         }
     }
-    const double wallMedian = median(wall);
-    std::printf("%s (%lld bytes, %lld call signs):\n  wall median %.1f ms, range %.1f-%.1f ms; processor median %.1f ms\n",
-                what, static_cast<long long>(QFile(path).size()), static_cast<long long>(found), wallMedian,
-                wall.front(), wall.back(), median(cpu));
+    std::printf("%s (%lld bytes, %lld call signs):\n  processor time %s; wall clock %s\n", what,
+                static_cast<long long>(QFile(path).size()), static_cast<long long>(found),
+                summary(cpu).constData(), summary(wall).constData());
 }
 
 bool write(const QString &path, const QByteArray &bytes)
