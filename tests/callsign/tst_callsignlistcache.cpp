@@ -25,7 +25,6 @@ private slots:
     void damagedCopyIsNotUsed_data();
     void damagedCopyIsNotUsed();
     void unwritableFolder();
-    void texts();
 
 private:
     QString onlyFile() const;
@@ -106,15 +105,6 @@ void TestCallSignListCache::unwritableFolder()
     const CallSignListCache cache(blocker.fileName());
     QVERIFY(!cache.store(2024, CallSignFilter::DX, kCalls, kReadAt));
     QVERIFY(!cache.lookup(2024, CallSignFilter::DX));
-}
-
-void TestCallSignListCache::texts()
-{
-    const QDateTime noonUtc(QDate(2026, 12, 1), QTime(12, 0), Qt::UTC);
-    const QString day = noonUtc.toLocalTime().date().toString(u"yyyy年M月d日"_qs);
-    QCOMPARE(CachedListNoticeText(noonUtc),
-             u"ウェブサイトから読み込めなかったため、"_qs + day + u"に読み込んで保存しておいたリストを使います。"_qs);
-    QCOMPARE(CachedListStatusText(320, noonUtc), u"CQ World Wide DX Contest : 320局（"_qs + day + u"の保存分）"_qs);
 }
 
 QTEST_APPLESS_MAIN(TestCallSignListCache)
