@@ -34,6 +34,8 @@ Words wordsOf(QStringView line)
 
 bool isAround(QChar c)
 {
+    // Nearly every character of a word is a letter, digit or "/": spare it the
+    // search through the punctuation.
     if (c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u'/'))
         return false;
     return QStringView(u".,;:!?\"'`()[]{}<>、。，．「」『』（）【】").contains(c);
