@@ -245,7 +245,7 @@ void CallSignPage::btnCallFileClick()
 {
     // The page's list would replace the file's as soon as it arrived.
     if (m_reader->isRunning()) {
-        showNotice(QStringLiteral("ウェブサイトから読込中です。読込が終わってからファイルを選んでください。"));
+        showNotice(QStringLiteral("ウェブサイトから読込中です。読込が終わるか中止してから、ファイルを選んでください。"));
         return;
     }
     const QString path = m_dialogs.openCallSignFile(window(), m_callFileFolder);
