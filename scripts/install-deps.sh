@@ -8,7 +8,8 @@ set -euo pipefail
 build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev qt6-multimedia-dev
                 qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n fonts-noto-cjk
                 libqt6sql6-sqlite qt6-charts-dev libqt6charts6 libqt6opengl6-dev)
-test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev)
+test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev
+               openssl)
 run_packages=()
 # dpkg-shlibdeps (dpkg-dev) and file find the Depends of the programs; the rest
 # check the desktop entry, the AppStream metadata and the manual pages.

@@ -37,6 +37,8 @@ QString CallListFailureText(const HttpFailure &failure)
         return QStringLiteral("%1 秒たっても読み込みが終わりません").arg(failure.value);
     case HttpFailure::TooLarge:
         return QStringLiteral("データが大きすぎます");
+    case HttpFailure::Insecure:
+        return failure.detail;
     case HttpFailure::Interrupted:
         break;
     }

@@ -14,6 +14,8 @@ struct HttpFailure {
         TooSlow,       // the transfer outlasted its limit: value is the limit in seconds
         TooLarge,      // the body passed the size limit
         Interrupted,   // the connection broke off, or any other fault
+        Insecure,      // the server's certificate was refused: detail says which server
+                       // and why, in Japanese, for the user
     };
     Kind kind = Interrupted;
     int value = 0;

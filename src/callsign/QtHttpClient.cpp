@@ -1,5 +1,7 @@
 #include "QtHttpClient.h"
 
+#include "TlsFailureText.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -87,6 +89,12 @@ void QtHttpClient::get(const QString &address)
     connect(m_reply, &QNetworkReply::downloadProgress, this, alive);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, alive);
     connect(m_reply, &QNetworkReply::redirected, this, alive);
+    // Only remembered to say what was wrong: the errors are never ignored, so
+    // the reply ends with SslHandshakeFailedError.
+    m_sslErrors.clear();
+    connect(m_reply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError> &errors) {
+        m_sslErrors = errors;
+    });
     m_idle.start();
     m_transferLimit.start();
 }
@@ -131,7 +139,10 @@ void QtHttpClient::onReplyFinished()
         end();
         return;
     }
-    const HttpFailure failure = replyFailure(*m_reply);
+    // The certificate was refused, never ignored: say which server and why.
+    const HttpFailure failure = m_reply->error() == QNetworkReply::SslHandshakeFailedError
+        ? HttpFailure{HttpFailure::Insecure, 0, TlsFailureText(m_reply->url().host(), m_sslErrors)}
+        : replyFailure(*m_reply);
     end(&failure);
 }
 

@@ -223,6 +223,7 @@ void CharacterSequencer::WaveOutProcEndOfText()
 {
     m_keyDown = false;
     m_watchdog.stop();
+    emit runEnded();
     // The run ends as the tab it was started on, whichever tab shows now.
     if (!CharacterView::sendsText(m_runTab))
         return;  // the drill goes on; the buttons keep their state

@@ -69,6 +69,10 @@ public:
     bool watchdogArmed() const { return m_watchdog.isActive(); }
     bool restartPending() const { return m_restartTimer.isActive(); }
 
+signals:
+    // A run has ended: its last character has been heard, or Stop took effect.
+    void runEnded();
+
 public slots:
     // The output has not answered in time: the run ends.
     void deviceSilent();

@@ -1,16 +1,20 @@
 #include "CallSignPage.h"
 
+#include "PracticeRecorder.h"
 #include "SavedValues.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
 
+#include "callsign/CallListAddress.h"
 #include "callsign/CallListTexts.h"
+#include "callsign/CallSignFile.h"
 #include "callsign/CallSignListReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -69,13 +73,16 @@ void CallSignPage::createControls()
     cbbCallList = placed(new QComboBox(GroupBox2), "cbbCallList", 10, 42, 165, 25);
     cbbCallList->setEditable(true);
     cbbCallList->setInsertPolicy(QComboBox::NoInsert);
-    for (int year = 2017; year >= 2009; --year)
-        cbbCallList->addItem(QStringLiteral("%1 CQ WW DX CW").arg(year));
+    for (int index = 0; index < CallListYearCount(); ++index)
+        cbbCallList->addItem(CallListEntryText(index));
     btnCallRead = placed(new QPushButton(QStringLiteral("読込"), GroupBox2), "btnCallRead", 182, 39, 54, 30);
     btnCallRead->setToolTip(QStringLiteral("CQ World Wide DX Contest"));
     for (QWidget *w : std::initializer_list<QWidget *>{rbCallDX, rbCallJA, cbbCallList})
         w->setFont(uiFont(UiFace::MeiryoUi, 13));
     btnCallRead->setFont(uiFont(UiFace::MeiryoUi, 15));
+    // In the free corner right of the filter buttons, lined up with 読込.
+    btnCallFile = placed(new QPushButton(QStringLiteral("ファイル…"), GroupBox2), "btnCallFile", 146, 18, 90, 20);
+    btnCallFile->setFont(uiFont(UiFace::MeiryoUi, 12));
 
     GroupBox1 = placed(new QGroupBox(QStringLiteral(" 練習モード "), this), "GroupBox1", 261, 219, 246, 75);
     GroupBox1->setFont(uiFont(UiFace::MeiryoUi, 13));
@@ -104,7 +111,8 @@ void CallSignPage::createControls()
     setTabOrder(edtCallInput, chkCallStream);
     setTabOrder(chkCallStream, rbModeNormal);
     setTabOrder(rbModeNormal, btnCallRead);
-    setTabOrder(btnCallRead, cbbCallList);
+    setTabOrder(btnCallRead, btnCallFile);
+    setTabOrder(btnCallFile, cbbCallList);
     setTabOrder(cbbCallList, rbCallDX);
 }
 
@@ -121,6 +129,7 @@ void CallSignPage::connectEvents()
     });
     connect(chkCallStream, &QCheckBox::toggled, this, &CallSignPage::chkCallStreamClick);
     connect(btnCallRead, &QPushButton::clicked, this, &CallSignPage::btnCallReadClick);
+    connect(btnCallFile, &QPushButton::clicked, this, &CallSignPage::btnCallFileClick);
     connect(m_reader, &CallSignListReader::progress, this, [this](qint64 bytes) {
         emit statusChanged(0, CallListProgressText(bytes));
     });
@@ -181,6 +190,11 @@ void CallSignPage::keepSettingsIn(QSettings &settings)
 
 void CallSignPage::start()
 {
+    if (m_recorder) {
+        m_recorder->soundStarted();
+        if (chkCallStream->isChecked())
+            m_recorder->runStarted(RunRecord::Stream, QStringLiteral("stream"));
+    }
     m_drill->start(lstCallSign);
 }
 
@@ -230,11 +244,38 @@ void CallSignPage::btnCallReadClick()
     emit statusChanged(0, CallListReadingText());
     // A year typed into the box rather than chosen names no page.
     const int index = cbbCallList->findText(cbbCallList->currentText(), Qt::MatchExactly);
-    m_reader->start(index, rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX);
+    m_readYear = CallListYearAt(index);
+    m_readFilter = rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX;
+    m_reader->start(index, m_readFilter);
+}
+
+void CallSignPage::btnCallFileClick()
+{
+    // The page's list would replace the file's as soon as it arrived.
+    if (m_reader->isRunning()) {
+        showNotice(QStringLiteral("ウェブサイトから読込中です。読込が終わるか中止してから、ファイルを選んでください。"));
+        return;
+    }
+    const QString path = m_dialogs.openCallSignFile(window(), m_callFileFolder);
+    if (path.isEmpty())
+        return;
+    m_callFileFolder = QFileInfo(path).absolutePath();
+    const CallSignFileResult file = LoadCallSignFile(path, rbCallJA->isChecked() ? CallSignFilter::JA
+                                                                                : CallSignFilter::DX);
+    // A file that gives nothing leaves the list the drill has.
+    if (!file.ok) {
+        showNotice(file.error);
+        return;
+    }
+    lstCallSign = file.callSigns;
+    emit statusChanged(0, CallSignFileCountText(file.fileName, lstCallSign.size()));
 }
 
 void CallSignPage::callListRead(const QStringList &callSigns)
 {
+    // Kept for the day the web cannot be reached.
+    if (!callSigns.isEmpty())
+        m_cache.store(m_readYear, m_readFilter, callSigns, QDateTime::currentDateTimeUtc());
     lstCallSign = callSigns;
     showReadIdle();
     if (lstCallSign.isEmpty())
@@ -243,8 +284,15 @@ void CallSignPage::callListRead(const QStringList &callSigns)
 
 void CallSignPage::callListFailed(const QString &reason)
 {
-    // A failed read keeps the list the drill was using.
+    // A failed read keeps the list the drill was using, or takes the copy
+    // kept from an earlier read of the same year and filter.
     showReadIdle();
+    if (const auto cached = m_cache.lookup(m_readYear, m_readFilter)) {
+        lstCallSign = cached->callSigns;
+        emit statusChanged(0, CachedListStatusText(lstCallSign.size(), cached->readAt));
+        showNotice(CallListFailedText(reason) + QStringLiteral("\r\n\r\n") + CachedListNoticeText(cached->readAt));
+        return;
+    }
     showNotice(CallListFailedText(reason));
 }
 
@@ -273,6 +321,11 @@ int CallSignPage::appendResultRow(const QString &input, const QString &call, con
                                   const QString &verdict)
 {
     const int number = lvCallList->topLevelItemCount() + 1;
+    if (m_recorder) {
+        // Recorded now, before the drill moves on to the next call sign and keying.
+        m_recorder->answered({QDateTime(), call, input, speed.toInt(), m_settings->keying().freq, practiceMode(),
+                              verdict == QLatin1String("OK")});
+    }
     auto *row = new QTreeWidgetItem({QString::number(number), input, call, speed, verdict});
     row->setFlags(row->flags() | Qt::ItemIsEditable);
     if (verdict == QLatin1String("NG")) {

@@ -5,6 +5,7 @@
 #include "MemoStore.h"
 #include "CoursePage.h"
 #include "PlainTextPage.h"
+#include "PracticeRecorder.h"
 #include "SavedValues.h"
 #include "RecordsWindow.h"
 #include "SettingsPanel.h"
@@ -245,6 +246,13 @@ void TfrmMain::openHistory(const QString &folder)
     m_history->open(folder);
     // The course keeps its progress in the same file, beside the answers.
     m_coursePage->keepProgressIn(*m_history);
+    m_recorder = std::make_unique<PracticeRecorder>(*m_history);
+    m_callSignPage->recordIn(*m_recorder);
+    m_plainTextPage->recordIn(*m_recorder);
+    connect(m_sequencer.get(), &CharacterSequencer::runEnded, this, [this] {
+        m_recorder->soundEnded();
+        m_recorder->runEnded(qMax(0, m_sequencer->send_pos - 1));
+    });
 }
 
 void TfrmMain::btnRecordsClick()

@@ -12,6 +12,7 @@ class HttpClient;
 class KeyingValues;
 class PlainTextPage;
 class PracticeHistory;
+class PracticeRecorder;
 class QLabel;
 class QPushButton;
 class QSettings;
@@ -88,6 +89,7 @@ private:
     QLabel *stat1Panel1;
     QToolButton *btnRecords;
     RecordsWindow *frmRecords = nullptr;
+    std::unique_ptr<PracticeRecorder> m_recorder;
 
     std::unique_ptr<QSettings> m_saved;
     std::unique_ptr<UiDialogs> m_dialogs;

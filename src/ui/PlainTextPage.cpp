@@ -1,6 +1,7 @@
 #include "PlainTextPage.h"
 
 #include "MemoStore.h"
+#include "PracticeRecorder.h"
 #include "SavedValues.h"
 #include "SpCode.h"
 #include "UiDialogs.h"
@@ -190,6 +191,7 @@ void PlainTextPage::start()
         mmoCharacter->clear();
         const QString name = fllstMorseText.name(RandomInt(fllstMorseText.count()));
         emit statusChanged(0, name);
+        m_source = name;
         const TextFileResult file = LoadTextFile(fllstMorseText.filePath(name));
         if (!file.ok()) {
             showError(file.errorMessage());
@@ -208,6 +210,8 @@ void PlainTextPage::start()
     text_chars = 0;
     tmrPerMinute->start();
     m_sequencer->send_text = ReplaceBracketNotations(text);
+    if (m_recorder)
+        m_recorder->runStarted(RunRecord::PlainText, chkTextRandom->isChecked() ? m_source : QStringLiteral("memo"));
     const QString error = m_sequencer->StartMorse();
     if (!error.isEmpty())
         showError(error);

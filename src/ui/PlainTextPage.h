@@ -6,6 +6,7 @@
 
 class CharacterSequencer;
 class MemoStore;
+class PracticeRecorder;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -40,6 +41,9 @@ public:
     void keepSettingsIn(QSettings &settings);
     // Restores the memo an earlier run kept, then keeps every edit.
     void keepMemoIn(const QString &path);
+
+    // Text runs go into the practice history from now on.
+    void recordIn(PracticeRecorder &recorder) { m_recorder = &recorder; }
 
     // Start on this tab, after the Start handler's common head.
     void start();
@@ -100,6 +104,8 @@ private:
     CharacterSequencer *m_sequencer = nullptr;
     QSettings *m_saved = nullptr;
     MemoStore *m_memo = nullptr;
+    PracticeRecorder *m_recorder = nullptr;
+    QString m_source = QStringLiteral("memo");  // what the next run sends: the memo or a file's name
     quint32 start_tick = 0;
     int text_chars = 0;
     QString m_openDialogFolder;  // where the last file loaded came from; empty before

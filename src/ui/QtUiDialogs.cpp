@@ -50,6 +50,17 @@ QString QtUiDialogs::openTextFile(QWidget *parent, const QString &initialFolder)
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtUiDialogs::openCallSignFile(QWidget *parent, const QString &initialFolder)
+{
+    const QString folder = initialFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::HomeLocation)
+                                                   : initialFolder;
+    // Loggers write MASTER.SCP and their logs in capitals as often as not.
+    return QFileDialog::getOpenFileName(
+        parent, QStringLiteral("コールサインのファイル"), folder,
+        QStringLiteral("コールサインのファイル (*.scp *.SCP *.log *.LOG *.cbr *.CBR *.txt *.TXT);;"
+                       "すべてのファイル (*)"));
+}
+
 QString QtUiDialogs::chooseFolder(QWidget *parent)
 {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

@@ -1,3 +1,4 @@
+#include "callsign/CallListAddress.h"
 #include "callsign/CallListTexts.h"
 #include "callsign/CallSignListReader.h"
 #include "fakes/ScriptedHttpClient.h"
@@ -108,8 +109,8 @@ void TestCallSignListReader::addressOfTheSelectedYear_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("address");
-    QTest::newRow("newest") << 0 << u"http://www.cqww.com/publiclogs/2017cw/"_qs;
-    QTest::newRow("oldest") << 8 << u"http://www.cqww.com/publiclogs/2009cw/"_qs;
+    QTest::newRow("2017") << CallListIndexOfYear(2017) << u"http://www.cqww.com/publiclogs/2017cw/"_qs;
+    QTest::newRow("oldest") << CallListYearCount() - 1 << u"http://www.cqww.com/publiclogs/2009cw/"_qs;
 }
 
 void TestCallSignListReader::addressOfTheSelectedYear()
@@ -126,7 +127,7 @@ void TestCallSignListReader::noYearSelectedAsksNothing_data()
 {
     QTest::addColumn<int>("index");
     QTest::newRow("none selected") << -1;
-    QTest::newRow("past the last year") << 9;
+    QTest::newRow("past the last year") << CallListYearCount();
 }
 
 void TestCallSignListReader::noYearSelectedAsksNothing()

@@ -17,6 +17,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
+#include <QSslConfiguration>
 #include <QTabWidget>
 #include <QTest>
 
@@ -95,6 +96,14 @@ class Session
 public:
     explicit Session(const Options &options)
     {
+        // --ca: a test authority this run trusts, as a user's system would
+        // trust the real one; the program itself never turns checking off.
+        if (!options.text("ca").isEmpty()) {
+            QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+            if (!tls.addCaCertificates(options.text("ca")))
+                throw Failed(QStringLiteral("cannot read the test authority ") + options.text("ca"));
+            QSslConfiguration::setDefaultConfiguration(tls);
+        }
         output = new QtSoundOutput;
         http = new QtHttpClient;
         http->setIdleLimit(std::chrono::milliseconds(options.number("idle-ms", 30000)));

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSslConfiguration>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,6 +40,19 @@
 using namespace e2e;
 
 namespace {
+
+// --year picks the selector's entry of that year; without it the newest,
+// selected at start, stays.
+void selectYear(Session &s, const Options &o)
+{
+    auto *years = s.child<QComboBox>("cbbCallList");
+    const int year = o.number("year", 0);
+    if (year == 0)
+        return;
+    const int index = years->findText(QStringLiteral("%1 CQ WW DX CW").arg(year));
+    require(index >= 0, QStringLiteral("the year selector does not offer %1").arg(year));
+    years->setCurrentIndex(index);
+}
 
 // ---- Sound ----------------------------------------------------------------
 
@@ -62,7 +76,7 @@ int callSignDrill(const Options &o)
 {
     Session s(o);
     s.selectTab(kCallSignTab);
-    s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
+    selectYear(s, o);
     s.window->callSignPage().btnCallReadClick();
     require(waitFor([&] { return !s.reading(); }, 15000),
             QStringLiteral("the list did not arrive"));
@@ -191,7 +205,7 @@ int download(const Options &o)
 {
     Session s(o);
     s.selectTab(kCallSignTab);
-    s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
+    selectYear(s, o);
     auto *read = s.child<QPushButton>("btnCallRead");
     s.window->callSignPage().btnCallReadClick();
     require(s.reading() && read->isEnabled(), QStringLiteral("the read button does not offer 中止"));
@@ -231,6 +245,42 @@ int download(const Options &o)
     s.window->callSignPage().btnCallReadClick();
     require(waitFor([&] { return !s.reading(); }, o.number("timeout-ms", 20000)),
             QStringLiteral("a second read did not end"));
+    s.closeWindow();
+    return 0;
+}
+
+// A call-sign file chosen in its dialog, then stream listening played to its
+// end: the list is the file's, and every call sign sent is an entry of it.
+int callFileStream(const Options &o)
+{
+    const QString path = o.text("file");
+    require(!path.isEmpty(), QStringLiteral("--file missing"));
+    Session s(o);
+    s.selectTab(kCallSignTab);
+    s.dialogs->callSignFileToOpen = path;
+    QTest::mouseClick(s.child<QPushButton>("btnCallFile"), Qt::LeftButton);
+    const QStringList list = s.window->callSignPage().callSigns();
+    report("status", s.window->statusText(0));
+    report("list", list.join(QLatin1Char(' ')));
+    require(!list.isEmpty(), QStringLiteral("the file gave no list"));
+
+    s.child<QCheckBox>("chkCallStream")->setChecked(true);
+    s.window->btnStartClick();
+    require(s.keyDown(), QStringLiteral("Start did not start the stream"));
+    const QStringList sent = s.window->sequencer().send_text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    report("sent", sent.join(QLatin1Char(' ')));
+    for (const QString &call : sent)
+        require(list.contains(call), QStringLiteral("%1 is not in the file").arg(call));
+    // The stream's own end: nothing more is sent and the last call stays in the box.
+    require(waitFor([&] { return !s.keyDown(); }, o.number("timeout-ms", 60000)),
+            QStringLiteral("the stream did not end"));
+    report("input", s.child<QLineEdit>("edtCallInput")->text());
+    require(s.child<QLineEdit>("edtCallInput")->text() == sent.last(),
+            QStringLiteral("the input box does not hold the last call sign"));
+    s.reportDialogs();
+    require(s.dialogs->notices.isEmpty() && s.dialogs->errors.isEmpty(), QStringLiteral("a box was shown"));
+    s.window->btnStopClick();
+    s.requireResponsive();
     s.closeWindow();
     return 0;
 }
@@ -518,6 +568,7 @@ int main(int argc, char **argv)
         {QStringLiteral("close-sounding"), closeWhileSounding},
         {QStringLiteral("close-pause"), closeDuringPause},
         {QStringLiteral("download"), download},
+        {QStringLiteral("call-file-stream"), callFileStream},
         {QStringLiteral("huge-file"), hugeFile},
         {QStringLiteral("binary-file"), binaryFile},
         {QStringLiteral("vanished-file"), vanishedFile},

@@ -9,6 +9,7 @@
 #include "fakes/ScriptedHttpClient.h"
 #include "fakes/ScriptedSoundOutput.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -29,6 +30,7 @@ struct WindowFixture
         if (firstStart) {
             QFile::remove(settingsPath());
             QFile::remove(MemoStore::defaultPath());
+            QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).removeRecursively();
         }
         output = new ScriptedSoundOutput;
         output->openResult = openResult;

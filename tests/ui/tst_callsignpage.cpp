@@ -3,7 +3,10 @@
 
 
 #include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +26,9 @@ private slots:
     void readListThenDrill();
     void failedReadKeepsTheList();
     void enterWithNothingWaitingDoesNothing();
+    void callSignFile_data();
+    void callSignFile();
+    void noFileWhileThePageIsOnItsWay();
 
 private:
     void readList(const QByteArray &page)
@@ -144,6 +150,88 @@ void TestCallSignPage::enterWithNothingWaitingDoesNothing()
     QCOMPARE(box->text(), u"JA1"_qs);
     QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
     QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
+}
+
+namespace {
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+} // namespace
+
+void TestCallSignPage::callSignFile_data()
+{
+    QTest::addColumn<QByteArray>("second");
+    QTest::addColumn<bool>("japanOnly");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("notice");
+
+    const QStringList first{u"K1AR"_qs, u"JA1ABC"_qs};
+    const QString firstStatus = u"first.scp : 2局"_qs;
+    QTest::newRow("a second list replaces the first")
+        << QByteArray("w1aw\r\n7k4qok/p\r\nW1AW\r\n") << false << QStringList{u"W1AW"_qs, u"7K4QOK/P"_qs}
+        << u"second.txt : 2局"_qs << QString();
+    QTest::newRow("JA ticked") << QByteArray("w1aw\n7k4qok/p\n") << true << QStringList{u"7K4QOK/P"_qs}
+                               << u"second.txt : 1局"_qs << QString();
+    QTest::newRow("an empty file keeps the list") << QByteArray() << false << first << firstStatus
+                                                  << u"\" は空です。"_qs;
+    QTest::newRow("a binary file keeps the list") << QByteArray("\x7f" "ELF\0\1\2", 7) << false << first
+                                                  << firstStatus << u"\" はテキストファイルではありません。"_qs;
+    QTest::newRow("no JA station keeps the list") << QByteArray("W1AW\n") << true << first << firstStatus
+                                                  << u"\" に JA のコールサインがありません。"_qs;
+}
+
+// A file chosen beside the read button fills the list the drill draws from;
+// one that gives nothing says why and leaves the list as it was.
+void TestCallSignPage::callSignFile()
+{
+    QFETCH(QByteArray, second);
+    QFETCH(bool, japanOnly);
+    QFETCH(QStringList, calls);
+    QFETCH(QString, status);
+    QFETCH(QString, notice);
+
+    QTemporaryDir dir;
+    auto *file = w.child<QPushButton>("btnCallFile");
+    QCOMPARE(file->parent(), w.child<QGroupBox>("GroupBox2"));
+    w.dialogs->callSignFileToOpen = writeFile(dir, u"first.scp"_qs, "# list\nK1AR\nja1abc\n");
+    QTest::mouseClick(file, Qt::LeftButton);
+    QCOMPARE(w.window->callSignPage().callSigns(), (QStringList{u"K1AR"_qs, u"JA1ABC"_qs}));
+
+    w.child<QRadioButton>(japanOnly ? "rbCallJA" : "rbCallDX")->setChecked(true);
+    w.dialogs->callSignFileToOpen = writeFile(dir, u"second.txt"_qs, second);
+    QTest::mouseClick(file, Qt::LeftButton);
+    QCOMPARE(w.window->callSignPage().callSigns(), calls);
+    QCOMPARE(w.window->statusText(0), status);
+    QCOMPARE(w.dialogs->notices.size(), notice.isEmpty() ? 0 : 1);
+    if (!notice.isEmpty())
+        QVERIFY2(w.dialogs->notices.first().endsWith(notice), qPrintable(w.dialogs->notices.first()));
+    // The dialog opens where the last file was.
+    QCOMPARE(w.dialogs->callSignFolders, (QStringList{QString(), dir.path()}));
+
+    // Cancelled: nothing changes.
+    w.dialogs->callSignFileToOpen.clear();
+    QTest::mouseClick(file, Qt::LeftButton);
+    QCOMPARE(w.window->callSignPage().callSigns(), calls);
+}
+
+void TestCallSignPage::noFileWhileThePageIsOnItsWay()
+{
+    QTemporaryDir dir;
+    w.dialogs->callSignFileToOpen = writeFile(dir, u"calls.scp"_qs, "k1ar\n");
+    // The page's list would replace the file's as soon as it arrived.
+    QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
+    QTest::mouseClick(w.child<QPushButton>("btnCallFile"), Qt::LeftButton);
+    QCOMPARE(w.dialogs->callSignFolders.size(), 0);
+    QCOMPARE(w.dialogs->notices.size(), 1);
+    QCOMPARE(w.window->callSignPage().callSigns(), QStringList{});
 }
 
 QTEST_MAIN(TestCallSignPage)

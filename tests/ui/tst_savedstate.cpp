@@ -116,7 +116,7 @@ void TestSavedState::badValuesFallBackOneByOne()
     // Every other value is good and differs from the start-up one.
     QMap<QString, QString> values = {
         {u"speed"_qs, u"40"_qs}, {u"pitch"_qs, u"900"_qs}, {u"spacing"_qs, u"3"_qs}, {u"volume"_qs, u"2"_qs},
-        {u"ratio"_qs, u"5"_qs}, {u"drill/mode"_qs, u"random"_qs}, {u"drill/year"_qs, u"2012 CQ WW DX CW"_qs},
+        {u"ratio"_qs, u"5"_qs}, {u"drill/mode"_qs, u"random"_qs}, {u"drill/year"_qs, u"2020 CQ WW DX CW"_qs},
         {u"drill/stream"_qs, u"false"_qs}, {u"text/randomFolder"_qs, QDir::tempPath()},
     };
     values[key] = bad;
@@ -134,7 +134,7 @@ void TestSavedState::badValuesFallBackOneByOne()
     };
     const QMap<QString, QString> startUp = {
         {u"speed"_qs, u"25"_qs}, {u"pitch"_qs, u"700"_qs}, {u"spacing"_qs, u"0"_qs}, {u"volume"_qs, u"4"_qs},
-        {u"ratio"_qs, u"3"_qs}, {u"drill/mode"_qs, u"normal"_qs}, {u"drill/year"_qs, u"2017 CQ WW DX CW"_qs},
+        {u"ratio"_qs, u"3"_qs}, {u"drill/mode"_qs, u"normal"_qs}, {u"drill/year"_qs, QStringLiteral("%1 CQ WW DX CW").arg(QDate::currentDate().year() - 1)},
         {u"drill/stream"_qs, u"false"_qs}, {u"text/randomFolder"_qs, QDir::currentPath() + u'/'},
     };
     for (auto it = values.cbegin(); it != values.cend(); ++it)
