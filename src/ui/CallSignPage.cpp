@@ -170,6 +170,15 @@ void CallSignPage::keepSettingsIn(QSettings &settings)
     cbbCallList->setCurrentIndex(savedChoice(settings, QStringLiteral("drill/year"), years, 0));
     chkCallStream->setChecked(savedBool(settings, QStringLiteral("drill/stream"), false));
 
+    // The list of the year and filter last chosen, kept from its last read, so
+    // Start works at once, also offline.
+    m_readYear = CallListYearAt(cbbCallList->currentIndex());
+    m_readFilter = rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX;
+    if (const auto cached = m_cache.lookup(m_readYear, m_readFilter)) {
+        lstCallSign = cached->callSigns;
+        emit statusChanged(0, CachedListStatusText(lstCallSign.size(), cached->readAt));
+    }
+
     QSettings *saved = &settings;
     for (int i = 0; i < modes.size(); ++i) {
         connect(modes[i], &QRadioButton::toggled, this, [saved, name = modeNames[i]](bool on) {

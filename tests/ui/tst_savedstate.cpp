@@ -4,6 +4,8 @@
 
 #include "ui/UpDownSpinner.h"
 
+#include "history/PracticeHistory.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,6 +27,7 @@ private slots:
     void badValuesFallBackOneByOne_data();
     void badValuesFallBackOneByOne();
     void memoComesBack();
+    void keptListAndHistoryAfterARestart();
 
 private:
     void restart()
@@ -149,6 +152,46 @@ void TestSavedState::memoComesBack()
     w.window->plainTextPage().btnClearClickClick();
     restart();
     QCOMPARE(w.window->plainTextPage().memoText(), QString());
+}
+
+void TestSavedState::keptListAndHistoryAfterARestart()
+{
+    QTemporaryDir data;
+    w.window->openHistory(data.path());
+    QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
+    w.http->deliver("<a href=\"ja1abc.log\">ja1abc</a><a href=\"k1ab.log\">k1ab</a>");
+    w.http->finish();
+    QTRY_COMPARE(w.child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    auto *box = w.child<QLineEdit>("edtCallInput");
+    for (int answer = 0; answer < 3; ++answer) {
+        w.playAll();  // the call sign is heard to its end before Enter
+        QTest::keyClicks(box, u"ja1abc"_qs);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    QTest::mouseClick(w.child<QPushButton>("btnStop"), Qt::LeftButton);
+    w.playAll();
+
+    // The next start, with the network gone: the list of the last read is there.
+    restart();
+    QCOMPARE(w.window->callSignPage().callSigns(), (QStringList{u"JA1ABC"_qs, u"K1AB"_qs}));
+    QVERIFY(w.window->statusText(0).contains(u"2局"_qs));
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    QVERIFY(w.window->callSignPage().callSigns().contains(w.window->sequencer().send_text));
+    w.window.reset();
+
+    PracticeHistory history;
+    QVERIFY(history.open(data.path()));
+    QList<AnswerRecord> answers;
+    QVERIFY(history.readAnswers([&](const AnswerRecord &a) { answers << a; }));
+    QCOMPARE(answers.size(), 3);
+    for (const AnswerRecord &a : answers) {
+        QCOMPARE(a.answer, u"JA1ABC"_qs);
+        QCOMPARE(a.correct, a.callSign == u"JA1ABC"_qs);
+        QCOMPARE(a.wpm, 25);
+        QCOMPARE(a.pitchHz, 700);
+        QVERIFY(a.enterAfterMs >= 0);  // answered after the call sign had ended
+    }
 }
 
 QTEST_MAIN(TestSavedState)
