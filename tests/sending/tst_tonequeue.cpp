@@ -81,6 +81,7 @@ private slots:
     void events();
     void stream_data();
     void stream();
+    void discardAtEveryReadOffset();
 };
 
 void TestToneQueue::events_data()
@@ -147,5 +148,21 @@ void TestToneQueue::stream()
     QCOMPARE(run(script), log);
 }
 
+// Whatever the device has read of a buffer, even one byte at the very start of
+// the stream, keeps that buffer whole; a buffer of which nothing was read is
+// dropped, and the stream goes on with what is kept, then silence.
+void TestToneQueue::discardAtEveryReadOffset()
+{
+    const QByteArray stream = "aaaabbbb";
+    for (int offset = 0; offset <= 9; ++offset) {
+        const int keptBuffers = offset == 0 ? 0 : offset <= 4 ? 1 : 2;
+        const QString dropped = keptBuffers == 0 ? u"D1,2"_qs : keptBuffers == 1 ? u"D2"_qs : u"D-"_qs;
+        QByteArray rest = stream.left(4 * keptBuffers).mid(offset);
+        rest += QByteArray(10 - rest.size(), '0');
+        QCOMPARE(run(QStringLiteral("w:aaaa w:bbbb r%1 d R10").arg(offset)),
+                 dropped + u' ' + QString::fromLatin1(rest));
+    }
+}
+
 QTEST_APPLESS_MAIN(TestToneQueue)
-#include "qtsound_tonequeue.moc"
+#include "tst_tonequeue.moc"
