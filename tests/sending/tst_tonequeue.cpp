@@ -111,6 +111,8 @@ void TestToneQueue::events_data()
         << "d e" << "D- -";
     QTest::newRow("heard never goes back nor past what was read")
         << "w40 r30 h35 e h10 e h40 e r10 h40 e" << "T1,S1 - - F1";
+    QTest::newRow("a lower heard position reported later is not taken back")
+        << "w40 r100 h50 e h10 w40 e" << "T1,S1,F1 T2";
     QTest::newRow("empty buffer still starts and finishes")
         << "w0 e r10 e h0 e h1 e" << "T1 - - S1,F1";
     QTest::newRow("lost device: only the loss is reported, writes are refused")
