@@ -63,6 +63,8 @@ private slots:
     void secondStartWhileRunningIsRefused();
     void nextReadStartsFromAnEmptyPage();
     void abortStopsTheTransferSilently();
+    void dataOrEndArrivingAfterAbortIsIgnored();
+    void queuedEndOfAnAbandonedReadDoesNotEndTheNextOne();
 };
 
 void TestCallSignListReader::chunksMakeTheWholePage_data()
@@ -278,6 +280,46 @@ void TestCallSignListReader::abortStopsTheTransferSilently()
     QVERIFY(reader.start(2, CallSignFilter::DX));
     client->finish();
     QCOMPARE(onlyCallSignsOf(finished), QStringList{});
+}
+
+void TestCallSignListReader::dataOrEndArrivingAfterAbortIsIgnored()
+{
+    ScriptedHttpClient *client = new ScriptedHttpClient;
+    CallSignListReader reader(client);
+    QSignalSpy finished(&reader, &CallSignListReader::finished);
+    QSignalSpy progress(&reader, &CallSignListReader::progress);
+    QVERIFY(reader.start(0, CallSignFilter::DX));
+    client->deliver(row());
+    reader.abort();
+    client->deliverLate(row());
+    client->finishLate();
+    QCOMPARE(progress.size(), 1);
+    QCOMPARE(finished.size(), 0);
+    QVERIFY(!reader.isRunning());
+
+    // The next read is all its own.
+    QVERIFY(reader.start(1, CallSignFilter::DX));
+    const QByteArray second = "<a href=\"k1zz.log\">K1ZZ</a>";
+    client->deliver(second);
+    client->finish();
+    QCOMPARE(onlyCallSignsOf(finished), QStringList{u"K1ZZ"_qs});
+    QCOMPARE(progress.last().at(0).toLongLong(), second.size());
+}
+
+void TestCallSignListReader::queuedEndOfAnAbandonedReadDoesNotEndTheNextOne()
+{
+    ScriptedHttpClient *client = new ScriptedHttpClient;
+    CallSignListReader reader(client);
+    QSignalSpy finished(&reader, &CallSignListReader::finished);
+    QVERIFY(reader.start(-1, CallSignFilter::DX));  // its empty end is queued
+    reader.abort();
+    QVERIFY(reader.start(0, CallSignFilter::DX));   // a real read, started before that end comes
+    QCoreApplication::processEvents();
+    QCOMPARE(finished.size(), 0);
+    QVERIFY(reader.isRunning());
+    client->deliver(row());
+    client->finish();
+    QCOMPARE(onlyCallSignsOf(finished), QStringList{u"W1AW"_qs});
 }
 
 QTEST_GUILESS_MAIN(TestCallSignListReader)

@@ -64,7 +64,11 @@ void TestCallSignScan::posFrom_data()
     QTest::newRow("empty sub, start 1") << QByteArray() << text << 1 << 0;
     QTest::newRow("empty text") << QByteArray("a") << QByteArray() << 0 << 0;
     QTest::newRow("zero byte ends the search") << QByteArray("abc") << QByteArray("x\0abc", 5) << 1 << 0;
-    QTest::newRow("zero byte inside the match") << QByteArray("abc") << QByteArray("xxab\0c abc", 10) << 1 << 0;
+    QTest::newRow("zero byte before the match") << QByteArray("abc") << QByteArray("xxab\0c abc", 10) << 1 << 0;
+    QTest::newRow("zero byte as the first byte of the match") << QByteArray("\0bc", 3) << QByteArray("xx\0bc", 5) << 1 << 0;
+    QTest::newRow("zero byte inside the match") << QByteArray("a\0c", 3) << QByteArray("xxa\0c", 5) << 1 << 0;
+    QTest::newRow("zero byte as the last byte of the match") << QByteArray("ab\0", 3) << QByteArray("xxab\0", 5) << 1 << 0;
+    QTest::newRow("zero byte right after the match") << QByteArray("abc") << QByteArray("xxabc\0", 6) << 1 << 3;
     QTest::newRow("zero byte before start is not seen") << QByteArray("abc") << QByteArray("a\0xabc", 6) << 2 << 4;
     QTest::newRow("start 0 searches past zero bytes") << QByteArray("abc") << QByteArray("x\0abc", 5) << 0 << 3;
     QTest::newRow("high bytes are single characters") << QByteArray("\x82\xa0") << QByteArray("\x82\x82\xa0") << 1 << 2;

@@ -47,6 +47,11 @@ public:
     // Ends the transfer as failed.
     void finish(const HttpFailure &failure) { end(&failure); }
 
+    // Signals that were already on their way when the transfer was abandoned,
+    // as a client that breaks its promise would deliver them.
+    void deliverLate(const QByteArray &chunk) { emit received(chunk); }
+    void finishLate() { emit finished(); }
+
 private:
     void end(const HttpFailure *failure)
     {
