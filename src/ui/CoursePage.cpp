@@ -2,6 +2,7 @@
 
 #include "CourseResultText.h"
 #include "SettingsPanel.h"
+#include "TickCount.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
@@ -13,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,11 +37,6 @@ constexpr int kAccuracyShown = 8;
 // ticker shows one mark per character until the learner asks for the text.
 constexpr QChar kHiddenCharacter = u'・';
 
-quint32 tickCount()
-{
-    static QElapsedTimer clock = [] { QElapsedTimer t; t.start(); return t; }();
-    return quint32(clock.elapsed());
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "PracticeRecorder.h"
 #include "SavedValues.h"
 #include "SpCode.h"
+#include "TickCount.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
@@ -17,7 +18,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -32,13 +32,6 @@ namespace {
 // The ticker shows only its right end; older characters are kept no longer
 // than can possibly be seen.
 constexpr int kTickerKeep = 400;
-
-// A wrapping 32-bit millisecond tick count.
-quint32 tickCount()
-{
-    static QElapsedTimer clock = [] { QElapsedTimer t; t.start(); return t; }();
-    return quint32(clock.elapsed());
-}
 
 } // namespace
 
