@@ -200,5 +200,6 @@ using Scenario = std::function<int(const Options &)>;
 // Scenarios kept in files of their own: the practices' own faults, the course.
 void addPracticeScenarios(QHash<QString, Scenario> &scenarios);
 void addCourseScenarios(QHash<QString, Scenario> &scenarios);
+void addRestartScenarios(QHash<QString, Scenario> &scenarios);
 
 } // namespace e2e

@@ -578,6 +578,7 @@ int main(int argc, char **argv)
     };
     addPracticeScenarios(scenarios);
     addCourseScenarios(scenarios);
+    addRestartScenarios(scenarios);
     if (!scenarios.contains(scenario)) {
         std::fprintf(stderr, "unknown scenario %s\n", qPrintable(scenario));
         return 2;

@@ -41,6 +41,12 @@ echo "sent: '$sent' decoded: '$decoded'"
 check '[[ "$(value failed result)" == PASS ]]' "a failed read keeps the list and says why"
 check '[[ -n "$sent" && "${decoded%% *}" == "$sent" ]]' "Start after the failed read plays a call sign of the earlier list"
 
+# Closed and started again with the network gone: the memo at the saved speed,
+# a call sign of the kept list, and the three answers in the history.
+http_proxy=$via_index no_proxy= run restart restart-keeps-work
+check '[[ "$(value restart result)" == PASS ]]' "memo, speed, kept list and history come back after a restart, offline"
+check '[[ "$(value restart dot_samples)" == 320 ]]' "the kept memo sounds at the saved 30 wpm"
+
 # A line break typed between two words sounds as a word space.
 pulse_record_start "$work/lines.wav"
 run lines plain --memo $'THE\nQUICK' --expect "THE QUICK"
