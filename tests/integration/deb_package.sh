@@ -51,7 +51,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//')
 for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 \
-              libqt6network6 fonts-noto-cjk; do
+              libqt6network6 fonts-noto-cjk libqt6sql6-sqlite; do
     check "depends on $needed" grep -qx "$needed" <<<"$names"
 done
 check "recommends Qt's translations" grep -q qt6-translations-l10n <<<"$(dpkg-deb -f "$deb" Recommends)"
