@@ -1,5 +1,7 @@
 #include "RecordsWindow.h"
 
+#include "history/CourseProgress.h"
+
 #include "DarkStyle.h"
 #include "RecordsCharts.h"
 #include "UiDialogs.h"
@@ -15,6 +17,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+
+#include <utility>
 #include <QLocale>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -65,6 +69,9 @@ void RecordsWindow::createControls()
     lblBestStep->setObjectName(QStringLiteral("lblBestStep"));
     lblBestStep->setFont(uiFont(UiFace::MeiryoUi, 15, true));
     setTextColor(lblBestStep, DarkStyle::gold);
+    lblCourse = new QLabel(this);
+    lblCourse->setObjectName(QStringLiteral("lblCourse"));
+    lblCourse->setFont(uiFont(UiFace::MeiryoUi, 13));
     lblUnavailable = new QLabel(this);
     lblUnavailable->setObjectName(QStringLiteral("lblUnavailable"));
     lblUnavailable->setWordWrap(true);
@@ -96,7 +103,8 @@ void RecordsWindow::createControls()
     auto *header = new QGridLayout;
     header->addWidget(lblTotals, 0, 0);
     header->addWidget(lblBestStep, 1, 0);
-    header->addWidget(btnExportCsv, 0, 1, 2, 1, Qt::AlignRight | Qt::AlignVCenter);
+    header->addWidget(lblCourse, 2, 0);
+    header->addWidget(btnExportCsv, 0, 1, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
     header->setColumnStretch(0, 1);
 
     auto *lower = new QHBoxLayout;
@@ -134,6 +142,31 @@ void RecordsWindow::reload()
     }
     btnExportCsv->setEnabled(read);
     showSummary(summary);
+    showCourse();
+}
+
+void RecordsWindow::showCourse()
+{
+    // The course keeps its tables in the same file; each course shows the
+    // lesson reached and the score of the last lesson played.
+    CourseProgress progress;
+    QStringList parts;
+    if (m_history.available() && progress.open(m_history.database())) {
+        const std::pair<CourseKind, QString> courses[] = {{CourseKind::International, QStringLiteral("欧文")},
+                                                          {CourseKind::Wabun, QStringLiteral("和文")}};
+        for (const auto &[kind, name] : courses) {
+            const QList<CourseLessonRecord> lessons = progress.lessons(kind);
+            if (lessons.isEmpty())
+                continue;
+            const CourseLessonRecord &last = lessons.constLast();
+            parts << QStringLiteral("%1 レッスン %2（前回 %3%）")
+                         .arg(name)
+                         .arg(progress.lessonReached(kind))
+                         .arg(last.sent > 0 ? last.correct * 100 / last.sent : 0);
+        }
+    }
+    lblCourse->setText(QStringLiteral("コース　") + (parts.isEmpty() ? QStringLiteral("まだ練習していません")
+                                                                       : parts.join(QStringLiteral("　"))));
 }
 
 void RecordsWindow::showSummary(const RecordsSummary &summary)

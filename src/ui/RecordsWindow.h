@@ -35,12 +35,14 @@ public:
 private:
     void createControls();
     void showSummary(const RecordsSummary &summary);
+    void showCourse();
 
     const PracticeHistory &m_history;
     UiDialogs &m_dialogs;
 
     QLabel *lblTotals;
     QLabel *lblBestStep;
+    QLabel *lblCourse;
     QLabel *lblUnavailable;
     QPushButton *btnExportCsv;
     QPushButton *btnClose;

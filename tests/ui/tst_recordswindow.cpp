@@ -1,6 +1,7 @@
 // The records window over a prepared history, and the main window's way to it.
 #include "WindowFixture.h"
 
+#include "history/CourseProgress.h"
 #include "history/PracticeHistory.h"
 #include "ui/RecordsWindow.h"
 
@@ -43,6 +44,7 @@ private slots:
     void exportCsv_data();
     void exportCsv();
     void mainWindowOpensItAndReportsAnUnusableHistory();
+    void showsTheCourse();
 
 private:
     template <typename T>
@@ -184,6 +186,20 @@ void TestRecordsWindow::mainWindowOpensItAndReportsAnUnusableHistory()
     QCOMPARE(w.window->findChildren<RecordsWindow *>().size(), 1);
     QVERIFY(why->isHidden());
     QVERIFY(records->findChild<QLabel *>(u"lblTotals"_qs)->text().startsWith(u"解答 6 件"_qs));
+}
+
+void TestRecordsWindow::showsTheCourse()
+{
+    QCOMPARE(child<QLabel>("lblCourse")->text(), u"コース　まだ練習していません"_qs);
+    CourseProgress progress;
+    QVERIFY(progress.open(m_history->database()));
+    CourseLessonRecord lesson;
+    lesson.course = CourseKind::Wabun;
+    lesson.sent = 40;
+    lesson.correct = 37;
+    QVERIFY(progress.recordLesson(lesson, {}, 2));
+    m_window->showRecords();
+    QCOMPARE(child<QLabel>("lblCourse")->text(), u"コース　和文 レッスン 2（前回 92%）"_qs);
 }
 
 QTEST_MAIN(TestRecordsWindow)
