@@ -48,8 +48,8 @@ def main():
     parser.add_argument("--tls", action="append", default=[], metavar="HOST=CERT,KEY")
     args = parser.parse_args()
     tls = {}
-    for spec in args.tls:
-        host, files = spec.split("=", 1)
+    for entry in args.tls:
+        host, files = entry.split("=", 1)
         cert, key = files.split(",", 1)
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(cert, key)
