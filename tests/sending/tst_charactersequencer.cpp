@@ -1,7 +1,6 @@
 #include "sending/CharacterSequencer.h"
 
-#include "fakes/RecordingSendingView.h"
-#include "fakes/ScriptedSoundOutput.h"
+#include "fakes/SequencerRig.h"
 
 #include <QTest>
 
@@ -18,7 +17,7 @@ int units(const ScriptedSoundOutput::Written &w)
 
 } // namespace
 
-class TestCharacterSequencer : public QObject
+class TestCharacterSequencer : public QObject, private SequencerRig
 {
     Q_OBJECT
 
@@ -43,34 +42,14 @@ private slots:
     void textOutOfRangeIsNeverRead();
 
 private:
-    void send(const QString &text)
-    {
-        view->pressStart();
-        seq->send_text = text;
-        seq->send_pos = 1;
-        startError = seq->StartMorse();
-    }
+    void send(const QString &text) { startError = SequencerRig::send(text); }
 
-    std::unique_ptr<TSineTable> table;
-    KeyingValues keying;
-    std::unique_ptr<ScriptedSoundOutput> output;
-    std::unique_ptr<RecordingSendingView> view;
-    std::unique_ptr<CharacterSequencer> seq;
     QString startError;
 };
 
 void TestCharacterSequencer::init()
 {
-    table = std::make_unique<TSineTable>();
-    MakeSineTable(*table, 4, 8);
-    keying = KeyingValues{};
-    keying.sine_table = table.get();
-    seq.reset();
-    output = std::make_unique<ScriptedSoundOutput>();
-    output->open(MakePcmFormat());
-    view = std::make_unique<RecordingSendingView>();
-    view->display.tab = CharacterView::PlainTextTab;
-    seq = std::make_unique<CharacterSequencer>(*output, *view, keying);
+    resetRig();
     startError.clear();
 }
 

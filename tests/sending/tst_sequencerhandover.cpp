@@ -2,8 +2,7 @@
 // from the one sounding, and the pause of random-file mode between two files.
 #include "sending/CharacterSequencer.h"
 
-#include "fakes/RecordingSendingView.h"
-#include "fakes/ScriptedSoundOutput.h"
+#include "fakes/SequencerRig.h"
 
 #include <QTest>
 
@@ -17,7 +16,7 @@ enum PauseAction { StopInPause, StopOnTheOtherTab, CancelRestart, OtherRun };
 
 } // namespace
 
-class TestSequencerHandOver : public QObject
+class TestSequencerHandOver : public QObject, private SequencerRig
 {
     Q_OBJECT
 
@@ -28,34 +27,11 @@ private slots:
     void pauseEndsWithoutARestart_data();
     void pauseEndsWithoutARestart();
 
-private:
-    void send(const QString &text)
-    {
-        view->pressStart();
-        seq->send_text = text;
-        seq->send_pos = 1;
-        seq->StartMorse();
-    }
-
-    std::unique_ptr<TSineTable> table;
-    KeyingValues keying;
-    std::unique_ptr<ScriptedSoundOutput> output;
-    std::unique_ptr<RecordingSendingView> view;
-    std::unique_ptr<CharacterSequencer> seq;
 };
 
 void TestSequencerHandOver::init()
 {
-    table = std::make_unique<TSineTable>();
-    MakeSineTable(*table, 4, 8);
-    keying = KeyingValues{};
-    keying.sine_table = table.get();
-    seq.reset();
-    output = std::make_unique<ScriptedSoundOutput>();
-    output->open(MakePcmFormat());
-    view = std::make_unique<RecordingSendingView>();
-    view->display.tab = CharacterView::PlainTextTab;
-    seq = std::make_unique<CharacterSequencer>(*output, *view, keying);
+    resetRig();
 }
 
 // The new text of a refused start begins a word gap after the character

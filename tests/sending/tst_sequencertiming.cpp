@@ -1,8 +1,7 @@
 #include "sending/CharacterSequencer.h"
 
 #include "fakes/FakeClock.h"
-#include "fakes/RecordingSendingView.h"
-#include "fakes/ScriptedSoundOutput.h"
+#include "fakes/SequencerRig.h"
 
 #include <QTest>
 
@@ -10,7 +9,7 @@
 
 // The sequencer's timing and its guards, against a scripted output and a fake
 // clock: nothing here waits for real time.
-class TestSequencerTiming : public QObject
+class TestSequencerTiming : public QObject, private SequencerRig
 {
     Q_OBJECT
 
@@ -24,34 +23,12 @@ private slots:
     void bufferHeardMeansTheOnesBeforeItWereHeard();
 
 private:
-    void send(const QString &text)
-    {
-        view->pressStart();
-        seq->send_text = text;
-        seq->send_pos = 1;
-        seq->StartMorse();
-    }
-
-    std::unique_ptr<TSineTable> table;
-    KeyingValues keying;
-    std::unique_ptr<ScriptedSoundOutput> output;
-    std::unique_ptr<RecordingSendingView> view;
-    std::unique_ptr<CharacterSequencer> seq;
     FakeClock &clock = *FakeClock::instance();
 };
 
 void TestSequencerTiming::init()
 {
-    table = std::make_unique<TSineTable>();
-    MakeSineTable(*table, 4, 8);
-    keying = KeyingValues{};  // 25 wpm: a unit is 384 samples, 48 ms
-    keying.sine_table = table.get();
-    seq.reset();
-    output = std::make_unique<ScriptedSoundOutput>();
-    output->open(MakePcmFormat());
-    view = std::make_unique<RecordingSendingView>();
-    view->display.tab = CharacterView::PlainTextTab;
-    seq = std::make_unique<CharacterSequencer>(*output, *view, keying);
+    resetRig();
 }
 
 void TestSequencerTiming::randomFileModeWaitsTwoSecondsBeforeTheNextFile()
