@@ -17,3 +17,9 @@ if(KEYLARK_SANITIZE)
         -fsanitize=${KEYLARK_SANITIZE} -fno-omit-frame-pointer -fno-sanitize-recover=all)
     target_link_options(keylark_common INTERFACE -fsanitize=${KEYLARK_SANITIZE})
 endif()
+
+# Both programs print the version given to project(); the header is generated so
+# that nothing else has to be edited for a release.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/KeylarkVersion.h.in
+               ${PROJECT_BINARY_DIR}/generated/KeylarkVersion.h @ONLY)
+target_include_directories(keylark_common INTERFACE ${PROJECT_BINARY_DIR}/generated)

@@ -23,3 +23,29 @@ QString CallListMaintenanceText()
 {
     return QStringLiteral("ウェブサイトがメンテ中かもしれません。\r\n\r\nしばらくしてからやり直して下さい。");
 }
+
+QString CallListFailureText(const HttpFailure &failure)
+{
+    switch (failure.kind) {
+    case HttpFailure::ErrorStatus:
+        return QStringLiteral("HTTP エラー %1").arg(failure.value);
+    case HttpFailure::Unreachable:
+        return QStringLiteral("プロキシまたはサーバーに接続できません");
+    case HttpFailure::NoAnswer:
+        return QStringLiteral("%1 秒間応答がありません").arg(failure.value);
+    case HttpFailure::TooSlow:
+        return QStringLiteral("%1 秒たっても読み込みが終わりません").arg(failure.value);
+    case HttpFailure::TooLarge:
+        return QStringLiteral("データが大きすぎます");
+    case HttpFailure::Insecure:
+        return failure.detail;
+    case HttpFailure::Interrupted:
+        break;
+    }
+    return QStringLiteral("読み込みの途中で接続が切れました");
+}
+
+QString CallListFailedText(const QString &reason)
+{
+    return CallListMaintenanceText() + QStringLiteral("\r\n\r\n（") + reason + QStringLiteral("）");
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HttpClient.h"
+
 #include <QString>
 
 // What status panel 0 and the message box say about a call-sign list read.
@@ -16,3 +18,9 @@ QString CallListCountText(qsizetype count);
 
 // Shown in a message box when a read ended with an empty list.
 QString CallListMaintenanceText();
+
+// Why a read failed, in a few words.
+QString CallListFailureText(const HttpFailure &failure);
+
+// Shown in a message box when a read failed: the maintenance text, then why.
+QString CallListFailedText(const QString &reason);

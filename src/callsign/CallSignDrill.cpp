@@ -66,6 +66,7 @@ void CallSignDrill::drawRandomKeying()
 
 void CallSignDrill::start(const QStringList &callSigns)
 {
+    m_waitingCall.clear();
     if (!hasCallSign(callSigns)) {
         m_view.showNotice(emptyListNotice());
         m_view.restoreButtons();
@@ -82,19 +83,35 @@ void CallSignDrill::start(const QStringList &callSigns)
         StartCallStream(callSigns);
         return;
     }
-    m_sequencer.send_pos = 1;
-    m_sequencer.send_text = drawCallSign(callSigns);
-    const QString error = m_sequencer.StartMorse();
+    const QString error = sendCallSign(callSigns);
     if (!error.isEmpty()) {
         m_view.showError(error);
+        endDrill();
         return;
     }
     ++call_total;
     m_view.focusCallInput();
 }
 
+QString CallSignDrill::sendCallSign(const QStringList &callSigns)
+{
+    const QString call = drawCallSign(callSigns);
+    m_sequencer.send_pos = 1;
+    m_sequencer.send_text = call;
+    const QString error = m_sequencer.StartMorse();
+    if (error.isEmpty())
+        m_waitingCall = call;
+    return error;
+}
+
+void CallSignDrill::stop()
+{
+    m_waitingCall.clear();
+}
+
 void CallSignDrill::StartCallStream(const QStringList &callSigns)
 {
+    m_waitingCall.clear();
     m_sequencer.send_text.clear();
     m_sequencer.send_pos = 1;
     m_sequencer.send_text = buildStream(callSigns);
@@ -105,16 +122,18 @@ void CallSignDrill::StartCallStream(const QStringList &callSigns)
 
 bool CallSignDrill::answer(const QStringList &callSigns)
 {
+    // After Stop, before any Start and while a stream plays, Enter is only a key.
+    if (!callSignWaiting())
+        return true;
+    const QString call = m_waitingCall;
+    m_waitingCall.clear();
     const QString input = m_view.callInputText();
-    const QString call = m_sequencer.send_text;
     const bool correct = input == call;
     m_view.appendResultRow(input, call, m_view.speedText(), correct ? QStringLiteral("OK") : QStringLiteral("NG"));
     if (correct)
         ++call_ok;
 
     m_view.setScoreVisible(true);
-    if (call_total == 0)
-        return failurePath();
     m_view.showScore(scoreText(call_ok, call_total));
 
     if (m_view.practiceMode() == DrillView::StepMode) {
@@ -129,20 +148,27 @@ bool CallSignDrill::answer(const QStringList &callSigns)
         drawRandomKeying();
     m_view.selectLastResultRow();
 
-    m_sequencer.send_pos = 1;
-    if (!hasCallSign(callSigns))
-        return failurePath();
-    m_sequencer.send_text = drawCallSign(callSigns);
-    if (!m_sequencer.StartMorse().isEmpty())
-        return failurePath();
+    if (!hasCallSign(callSigns)) {
+        m_view.showNotice(emptyListNotice());
+        endDrill();
+        return false;
+    }
+    const QString error = sendCallSign(callSigns);
+    if (!error.isEmpty()) {
+        m_view.showError(error);
+        endDrill();
+        return false;
+    }
     ++call_total;
     m_view.clearCallInput();
     return true;
 }
 
-bool CallSignDrill::failurePath()
+// No call sign could be sent: the answers so far stay listed (only Start
+// empties the list), and unless the last call sign is still being heard the
+// buttons show that nothing more will come.
+void CallSignDrill::endDrill()
 {
-    m_view.clearResults();
-    m_view.setScoreVisible(false);
-    return false;
+    if (!m_sequencer.key_down())
+        m_view.restoreButtons();
 }

@@ -22,9 +22,17 @@ public:
     // Start on the call-sign tab, after the Start handler's common head.
     void start(const QStringList &callSigns);
 
-    // Enter in the input box. Returns true when the key was consumed; false on
-    // the failure path (results emptied, score hidden, the box keeps its text).
+    // Enter in the input box. With no call sign waiting for its answer it does
+    // nothing at all and returns true. Otherwise the answer is judged and the
+    // next call sign sent; when none can be sent the drill ends with a message,
+    // the results kept, and false is returned so that the box keeps its text.
     bool answer(const QStringList &callSigns);
+
+    // Stop pressed: the call sign sent is no longer waiting for an answer.
+    void stop();
+
+    // A call sign of the drill has been sent and not yet answered.
+    bool callSignWaiting() const { return !m_waitingCall.isEmpty(); }
 
     // Builds the stream of n + 1 random call signs, five spaces apart, and sends it.
     void StartCallStream(const QStringList &callSigns);
@@ -40,8 +48,11 @@ public:
 
 private:
     void drawRandomKeying();
-    bool failurePath();
+    // Draws a call sign and starts it; returns the render failure, if any.
+    QString sendCallSign(const QStringList &callSigns);
+    void endDrill();
 
     DrillView &m_view;
     CharacterSequencer &m_sequencer;
+    QString m_waitingCall;  // drawn call signs are never empty
 };

@@ -1,6 +1,7 @@
 #include "CallSignListReader.h"
 
 #include "CallListAddress.h"
+#include "CallListTexts.h"
 #include "HttpClient.h"
 
 #include <QMetaObject>
@@ -11,6 +12,7 @@ CallSignListReader::CallSignListReader(HttpClient *client, QObject *parent)
 {
     m_client->setParent(this);
     connect(m_client, &HttpClient::received, this, &CallSignListReader::onReceived);
+    connect(m_client, &HttpClient::failed, this, &CallSignListReader::onFailed);
     connect(m_client, &HttpClient::finished, this, &CallSignListReader::onFinished);
 }
 
@@ -26,6 +28,7 @@ bool CallSignListReader::start(int yearIndex, CallSignFilter filter)
     m_running = true;
     m_filter = filter;
     m_page.clear();
+    m_failure.clear();
     ++m_generation;
     const QString address = CallListAddress(yearIndex);
     if (address.isEmpty()) {
@@ -60,11 +63,22 @@ void CallSignListReader::onReceived(const QByteArray &chunk)
     emit progress(m_page.size());
 }
 
+void CallSignListReader::onFailed(const HttpFailure &failure)
+{
+    if (m_running)
+        m_failure = CallListFailureText(failure);
+}
+
 void CallSignListReader::onFinished()
 {
     if (!m_running)
         return;
     m_running = false;
+    if (!m_failure.isEmpty()) {
+        m_page = QByteArray();
+        emit failed(m_failure);
+        return;
+    }
     const QStringList calls = ScanCallSigns(m_page, m_filter);
     m_page = QByteArray();
     emit finished(calls);

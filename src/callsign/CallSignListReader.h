@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class HttpClient;
+struct HttpFailure;
 
 // Reads the call-sign list of one contest year: fetches the year's public-log
 // index page through an HttpClient, then scans it.
@@ -24,10 +25,16 @@ class HttpClient;
 //                         stat1 panel 0 = CallListCountText(calls.size()),
 //                         CallListMaintenanceText() in a message box when calls
 //                         is empty, btnCallRead enabled again.
+//     failed(reason)   -> lstCallSign kept as it was,
+//                         stat1 panel 0 = CallListCountText(lstCallSign.size()),
+//                         CallListFailedText(reason) in a message box,
+//                         btnCallRead enabled again.
 //
-// The window keeps running while the page arrives. A failed download ends like
-// any other, with what arrived (possibly nothing) scanned. The filter is the
-// one chosen when the read starts.
+// The window keeps running while the page arrives. A download that does not
+// end normally (an error status, a refused connection, no answer, a body too
+// large, a connection broken off) gives no list at all, not even the part that
+// arrived: a failed read must not replace a good list with an empty or short
+// one. The filter is the one chosen when the read starts.
 class CallSignListReader : public QObject
 {
     Q_OBJECT
@@ -40,12 +47,12 @@ public:
     // Starts reading the year at yearIndex (0..8, index of `cbbCallList`). An
     // index that names no year asks nothing of the network and finishes with an
     // empty list. Returns false, and changes nothing, while a read is running.
-    // finished() always comes later, never from inside start().
+    // finished() or failed() always comes later, never from inside start().
     bool start(int yearIndex, CallSignFilter filter);
 
     bool isRunning() const { return m_running; }
 
-    // Abandons a running read; no signal follows.
+    // Cancels a running read: no list and no failure follow.
     void abort();
 
 signals:
@@ -53,9 +60,12 @@ signals:
     void progress(qint64 bytesReceived);
     // The call signs of the page, in page order.
     void finished(const QStringList &callSigns);
+    // The read failed; reason says why, in a few words for the user.
+    void failed(const QString &reason);
 
 private:
     void onReceived(const QByteArray &chunk);
+    void onFailed(const HttpFailure &failure);
     void onFinished();
     void finishWithoutRequest();
 
@@ -63,6 +73,7 @@ private:
     QByteArray m_page;
     CallSignFilter m_filter = CallSignFilter::DX;
     bool m_running = false;
+    QString m_failure;  // why the running transfer failed, once it has
     // Tells a queued empty finish apart from one that an abort cancelled.
     quint64 m_generation = 0;
 };

@@ -1,8 +1,27 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMetaType>
 #include <QObject>
 #include <QString>
+
+// Why a transfer ended early.
+struct HttpFailure {
+    enum Kind {
+        ErrorStatus,   // the server answered with an error status: value is the status
+        Unreachable,   // the server or the proxy refused the connection or was not found
+        NoAnswer,      // nothing came for the idle limit: value is the limit in seconds
+        TooSlow,       // the transfer outlasted its limit: value is the limit in seconds
+        TooLarge,      // the body passed the size limit
+        Interrupted,   // the connection broke off, or any other fault
+        Insecure,      // the server's certificate was refused: detail says which server
+                       // and why, in Japanese, for the user
+    };
+    Kind kind = Interrupted;
+    int value = 0;
+    QString detail;    // the system's own words, for diagnosis
+};
+Q_DECLARE_METATYPE(HttpFailure)
 
 // Where a web page enters the program: one GET at a time, its body handed over
 // in order as it arrives.
@@ -30,7 +49,6 @@ public:
 
 signals:
     void received(const QByteArray &chunk);
-    // Why the transfer ended early; for diagnosis, not shown to the user.
-    void failed(const QString &reason);
+    void failed(const HttpFailure &failure);
     void finished();
 };

@@ -1,9 +1,41 @@
 #include "QtHttpClient.h"
 
+#include "TlsFailureText.h"
+
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QUrl>
+
+namespace {
+
+int seconds(std::chrono::milliseconds limit)
+{
+    return int((limit.count() + 500) / 1000);
+}
+
+HttpFailure replyFailure(const QNetworkReply &reply)
+{
+    const QString detail = reply.errorString();
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400)
+        return {HttpFailure::ErrorStatus, status, detail};
+    switch (reply.error()) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+        return {HttpFailure::Unreachable, 0, detail};
+    default:
+        return {HttpFailure::Interrupted, 0, detail};
+    }
+}
+
+} // namespace
 
 QtHttpClient::QtHttpClient(QObject *parent)
     : HttpClient(parent)
@@ -57,6 +89,12 @@ void QtHttpClient::get(const QString &address)
     connect(m_reply, &QNetworkReply::downloadProgress, this, alive);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, alive);
     connect(m_reply, &QNetworkReply::redirected, this, alive);
+    // Only remembered to say what was wrong: the errors are never ignored, so
+    // the reply ends with SslHandshakeFailedError.
+    m_sslErrors.clear();
+    connect(m_reply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError> &errors) {
+        m_sslErrors = errors;
+    });
     m_idle.start();
     m_transferLimit.start();
 }
@@ -82,8 +120,11 @@ void QtHttpClient::onReadyRead()
     if (!chunk.isEmpty())
         emit received(chunk);
     // A slot may have aborted meanwhile.
-    if (cut && m_reply)
-        end(QStringLiteral("body longer than %1 bytes").arg(m_maxBodySize));
+    if (cut && m_reply) {
+        const HttpFailure failure{HttpFailure::TooLarge, 0,
+                                  QStringLiteral("body longer than %1 bytes").arg(m_maxBodySize)};
+        end(&failure);
+    }
 }
 
 void QtHttpClient::onReplyFinished()
@@ -94,22 +135,33 @@ void QtHttpClient::onReplyFinished()
     onReadyRead();
     if (!m_reply)
         return;
-    QString failure;
-    if (m_reply->error() != QNetworkReply::NoError)
-        failure = m_reply->errorString();
-    end(failure);
+    if (m_reply->error() == QNetworkReply::NoError) {
+        end();
+        return;
+    }
+    // The certificate was refused, never ignored: say which server and why.
+    const HttpFailure failure = m_reply->error() == QNetworkReply::SslHandshakeFailedError
+        ? HttpFailure{HttpFailure::Insecure, 0, TlsFailureText(m_reply->url().host(), m_sslErrors)}
+        : replyFailure(*m_reply);
+    end(&failure);
 }
 
 void QtHttpClient::onIdle()
 {
-    if (m_reply)
-        end(QStringLiteral("no progress for %1 ms").arg(m_idle.interval()));
+    if (!m_reply)
+        return;
+    const HttpFailure failure{HttpFailure::NoAnswer, seconds(m_idle.intervalAsDuration()),
+                              QStringLiteral("no progress for %1 ms").arg(m_idle.interval())};
+    end(&failure);
 }
 
 void QtHttpClient::onTransferLimit()
 {
-    if (m_reply)
-        end(QStringLiteral("not done after %1 ms").arg(m_transferLimit.interval()));
+    if (!m_reply)
+        return;
+    const HttpFailure failure{HttpFailure::TooSlow, seconds(m_transferLimit.intervalAsDuration()),
+                              QStringLiteral("not done after %1 ms").arg(m_transferLimit.interval())};
+    end(&failure);
 }
 
 // Lets go of the reply without a signal from it: abort() on a reply emits its
@@ -127,10 +179,10 @@ void QtHttpClient::drop()
     reply->deleteLater();
 }
 
-void QtHttpClient::end(const QString &failure)
+void QtHttpClient::end(const HttpFailure *failure)
 {
     drop();
-    if (!failure.isEmpty())
-        emit failed(failure);
+    if (failure)
+        emit failed(*failure);
     emit finished();
 }

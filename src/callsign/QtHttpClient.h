@@ -2,7 +2,9 @@
 
 #include "HttpClient.h"
 
+#include <QList>
 #include <QPointer>
+#include <QSslError>
 #include <QTimer>
 
 #include <chrono>
@@ -13,7 +15,9 @@ class QNetworkReply;
 // HttpClient on Qt Network. Goes through the proxy the environment names
 // (http_proxy, HTTP_PROXY, no_proxy), as Qt does by default on Linux; follows
 // redirects, also from http to https but never back; sends no request to a
-// cache and keeps no cache.
+// cache and keeps no cache. https goes through Qt's TLS backend with the
+// system's certificate authorities; a certificate that fails verification
+// ends the transfer as an Insecure failure.
 class QtHttpClient : public HttpClient
 {
     Q_OBJECT
@@ -45,7 +49,7 @@ private:
     void onIdle();
     void onTransferLimit();
     void drop();
-    void end(const QString &failure);
+    void end(const HttpFailure *failure = nullptr);
 
     QNetworkAccessManager *m_manager;
     QPointer<QNetworkReply> m_reply;
@@ -53,4 +57,5 @@ private:
     QTimer m_transferLimit;
     qint64 m_maxBodySize = defaultMaxBodySize;
     qint64 m_delivered = 0;
+    QList<QSslError> m_sslErrors;
 };

@@ -1,2 +1,3 @@
 list(APPEND KEYLARK_UI_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/QtHttpClient.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/QtHttpClient.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TlsFailureText.cpp)

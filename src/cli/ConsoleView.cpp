@@ -2,12 +2,6 @@
 
 #include <cstdio>
 
-ConsoleView::ConsoleView(const QString &ratio, QObject *parent)
-    : QObject(parent)
-    , m_ratio(ratio)
-{
-}
-
 void ConsoleView::appendTicker(QChar c)
 {
     std::fputs(QString(c).toUtf8().constData(), stdout);
@@ -20,9 +14,10 @@ void ConsoleView::plainTextRunEnded()
     emit done(0);
 }
 
-void ConsoleView::showError(const QString &message)
+void ConsoleView::showError(const QString &)
 {
-    std::fprintf(stderr, "keylark-cw: %s\n", qPrintable(message));
+    // The message is the renderer's, in Japanese; the command line speaks English.
+    std::fputs("keylark-cw: a character of the text could not be rendered\n", stderr);
     emit done(2);
 }
 

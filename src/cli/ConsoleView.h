@@ -12,7 +12,7 @@ class ConsoleView : public QObject, public SendingView
     Q_OBJECT
 
 public:
-    explicit ConsoleView(const QString &ratio, QObject *parent = nullptr);
+    using QObject::QObject;
 
     int activeTab() const override { return PlainTextTab; }
     bool callStreamTicked() const override { return false; }
@@ -24,7 +24,7 @@ public:
     void countTextChar() override {}
     void restoreButtons() override {}
     void setStartEnabled(bool) override {}
-    QString ratioText() const override { return m_ratio; }
+    void showSending() override {}
     void clearTicker() override {}
     void plainTextRunEnded() override;
     void plainTextStopped() override {}
@@ -36,7 +36,4 @@ public:
 signals:
     // The text has been heard to its end (code 0) or could not be played.
     void done(int exitCode);
-
-private:
-    QString m_ratio;
 };

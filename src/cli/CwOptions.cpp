@@ -1,6 +1,9 @@
 #include "CwOptions.h"
 
+#include "KeylarkVersion.h"
+
 #include "keying/RandomInt.h"
+#include "keying/RatioCheck.h"
 
 namespace {
 
@@ -27,8 +30,14 @@ QString CwUsage()
     return QStringLiteral(
         "usage: keylark-cw [--wpm 10..60] [--pitch 400..1500] [--ratio N] [--spacing 0..13]\n"
         "                  [--volume 0..8] [--seed N] [-o out.wav] [TEXT | -]\n"
+        "       keylark-cw --help | --version\n"
         "Renders TEXT (or standard input with -) as Morse code; writes an 8000 Hz mono\n"
         "16-bit WAV file with -o, otherwise plays it through the default sound device.\n");
+}
+
+QString CwVersion()
+{
+    return QStringLiteral("keylark-cw %1\n").arg(QLatin1String(keylarkVersion));
 }
 
 CwParseResult ParseCwOptions(const QStringList &arguments)
@@ -39,6 +48,8 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
         const QString &argument = arguments[i];
         if (argument == QLatin1String("-h") || argument == QLatin1String("--help"))
             return {std::nullopt, QString(), true};
+        if (argument == QLatin1String("--version"))
+            return {std::nullopt, QString(), false, true};
 
         const bool takesValue = argument == QLatin1String("--wpm") || argument == QLatin1String("--pitch")
             || argument == QLatin1String("--ratio") || argument == QLatin1String("--spacing")
@@ -93,6 +104,13 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
     }
     if (!haveText)
         return {std::nullopt, QStringLiteral("no TEXT given (use - to read standard input)")};
+    // Checked here, at the speed and spacing asked for, so that no character
+    // can fail half-way through the text.
+    if (CheckRatio(options.ratio, DotSamplesForSpeed(options.wpm), SpaceExtraForIndex(options.spacingIndex, 0))
+        == RatioProblem::TooLong)
+        return {std::nullopt, QStringLiteral("--ratio: %1 makes some characters too long to render at %2 wpm "
+                                             "and spacing %3")
+                                  .arg(options.ratio).arg(options.wpm).arg(options.spacingIndex)};
     return {options, QString()};
 }
 

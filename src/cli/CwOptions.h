@@ -24,12 +24,14 @@ struct CwParseResult {
     std::optional<CwOptions> options;
     QString error;           // one line, for stderr
     bool helpShown = false;
+    bool versionShown = false;
 };
 
 // Parses the command line (arguments without the program name).
 CwParseResult ParseCwOptions(const QStringList &arguments);
 
 QString CwUsage();
+QString CwVersion();
 
 // The keying values for the options, with the sine table built into table
 // (seeded first when a seed was given).

@@ -2,12 +2,7 @@
 
 #include <QtEndian>
 
-#include <limits>
-
 namespace {
-
-// The RIFF sizes are 32-bit.
-constexpr qint64 kMaxDataBytes = std::numeric_limits<quint32>::max() - 36;
 
 void appendLE32(QByteArray &out, quint32 value)
 {
@@ -57,7 +52,7 @@ bool WavWriter::open()
 bool WavWriter::append(const audio_sample *samples, int count)
 {
     const qint64 bytes = qint64(count) * 2;
-    if (m_dataBytes + bytes > kMaxDataBytes) {
+    if (m_dataBytes + bytes > kMaxWavDataBytes) {
         m_error = QStringLiteral("the audio is longer than a WAV file can hold");
         m_file.cancelWriting();
         return false;

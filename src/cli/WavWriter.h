@@ -6,6 +6,9 @@
 #include <QSaveFile>
 #include <QString>
 
+// The most sample bytes a WAV file can hold: its RIFF sizes are 32-bit.
+inline constexpr qint64 kMaxWavDataBytes = 0xFFFFFFFFLL - 36;
+
 // The RIFF header of a PCM WAV file: 8000 Hz, mono, 16-bit.
 QByteArray WavHeader(qint64 sampleBytes);
 

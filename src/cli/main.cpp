@@ -4,6 +4,7 @@
 #include "CwOptions.h"
 #include "WavWriter.h"
 
+#include "keying/CharacterLength.h"
 #include "keying/CharacterRenderer.h"
 #include "keying/KeyingValues.h"
 #include "plaintext/SendText.h"
@@ -30,6 +31,28 @@ int fail(const QString &message)
     return 2;
 }
 
+// The renderer's own refusal is in Japanese, for the window; the options are
+// checked so that it does not come, but should it, it is said in English too.
+QString cannotRender(const QString &ratio)
+{
+    return QStringLiteral("cannot render the text with --ratio %1").arg(ratio);
+}
+
+// The sound library reports on standard error in its own words, several
+// lines for one missing server; the tool's own one-line messages say it all.
+void quietQtMessages(QtMsgType, const QMessageLogContext &, const QString &)
+{
+}
+
+// The bytes of audio the text renders to, worked out without rendering it.
+qint64 audioBytes(const QString &sendText, int ratio, const KeyingValues &keying)
+{
+    qint64 units = 0;
+    for (const QChar c : sendText)
+        units += CharacterUnits(c.unicode(), ratio, keying.space_extra);
+    return units * keying.dot_samples * qint64(sizeof(audio_sample));
+}
+
 std::atomic<int> interrupts{0};
 
 void onInterrupt(int)
@@ -49,8 +72,9 @@ int play(const QString &sendText, const QString &ratio, const KeyingValues &keyi
     if (sendText.isEmpty())
         return 0;
 
-    ConsoleView view(ratio);
+    ConsoleView view;
     CharacterSequencer sequencer(output, view, keying);
+    sequencer.setRatioText(ratio);
     int exitCode = 0;
     QObject::connect(&view, &ConsoleView::done, qApp, [&](int code) {
         exitCode = code;
@@ -66,9 +90,8 @@ int play(const QString &sendText, const QString &ratio, const KeyingValues &keyi
 
     sequencer.send_text = sendText;
     sequencer.send_pos = 1;
-    const QString error = sequencer.StartMorse();
-    if (!error.isEmpty())
-        return fail(error);
+    if (!sequencer.StartMorse().isEmpty())
+        return fail(cannotRender(ratio));
     if (sequencer.key_down())
         QCoreApplication::exec();
     output.close();
@@ -79,6 +102,7 @@ int play(const QString &sendText, const QString &ratio, const KeyingValues &keyi
 
 int main(int argc, char *argv[])
 {
+    qInstallMessageHandler(quietQtMessages);
     QCoreApplication app(argc, argv);
     // The text is UTF-8 whatever the locale says (a C locale would mangle kana).
     QStringList arguments;
@@ -86,12 +110,12 @@ int main(int argc, char *argv[])
         arguments << QString::fromUtf8(argv[i]);
 
     const CwParseResult parsed = ParseCwOptions(arguments);
-    if (parsed.helpShown) {
-        std::fputs(qPrintable(CwUsage()), stdout);
+    if (parsed.helpShown || parsed.versionShown) {
+        std::fputs(qPrintable(parsed.versionShown ? CwVersion() : CwUsage()), stdout);
         return 0;
     }
     if (!parsed.options)
-        return fail(parsed.error + QStringLiteral("\n") + CwUsage().section(u'\n', 0, 1));
+        return fail(parsed.error + QStringLiteral(" (see keylark-cw --help)"));
     const CwOptions &options = *parsed.options;
 
     QString text = options.text;
@@ -112,6 +136,13 @@ int main(int argc, char *argv[])
     if (options.outputPath.isEmpty())
         return play(sendText, options.ratio, keying);
 
+    // Known before a byte is written, rather than after gigabytes of it.
+    const qint64 bytes = audioBytes(sendText, options.ratio.toInt(), keying);
+    if (bytes > kMaxWavDataBytes)
+        return fail(QStringLiteral("the audio would take %1 GiB, more than the 4 GiB a WAV file can hold; "
+                                   "nothing was written")
+                        .arg(double(bytes) / double(1LL << 30), 0, 'f', 1));
+
     CharacterRenderer renderer(keying);
     std::vector<audio_sample> buffer(kBufferSamples);
     WavWriter wav(options.outputPath);
@@ -123,7 +154,7 @@ int main(int argc, char *argv[])
     for (const QChar c : sendText) {
         const RenderResult result = renderer.MakeCharWave(buffer, c.unicode(), options.ratio);
         if (!result.ok())
-            return fail(result.error);
+            return fail(cannotRender(options.ratio));
         if (!wav.append(buffer.data(), result.bytes / 2))
             return cannotWrite();
     }

@@ -1,5 +1,6 @@
 #include "CharacterRenderer.h"
 
+#include "RatioCheck.h"
 #include "morse/MorsePattern.h"
 
 #include <cmath>
@@ -16,16 +17,6 @@ int shape(int v, int steps)
     for (int s = 0; s < steps; ++s)
         v = v * 8 / 9;
     return v;
-}
-
-QString notAnInteger(QStringView ratioText)
-{
-    return QStringLiteral("'%1' は整数ではありません").arg(ratioText);
-}
-
-QString tooLong(QStringView ratioText)
-{
-    return QStringLiteral("符号比率 '%1' では文字が長すぎて送出できません").arg(ratioText);
 }
 
 } // namespace
@@ -88,7 +79,7 @@ RenderResult CharacterRenderer::MakeCharWave(std::span<audio_sample> buffer, cha
             bool isInteger = false;
             const int ratio = ratioText.toInt(&isInteger);
             if (!isInteger)
-                return {0, notAnInteger(ratioText)};
+                return {0, RatioNotIntegerText(ratioText)};
             tone(ratio * u);
             silence(u);
         } else if (symbol == '.') {
@@ -98,10 +89,10 @@ RenderResult CharacterRenderer::MakeCharWave(std::span<audio_sample> buffer, cha
             silence(2 * u);
         }
         if (!fits)
-            return {0, tooLong(ratioText)};
+            return {0, RatioTooLongText(ratioText)};
     }
     silence((m_keying.space_extra + 2) * u);
     if (!fits)
-        return {0, tooLong(ratioText)};
+        return {0, RatioTooLongText(ratioText)};
     return {2 * position, QString()};
 }

@@ -18,7 +18,7 @@ void ShowCharacterStarting(CharacterView &view, char16_t c)
         else if (c > u' ')
             view.setCallInputText(view.callInputText() + QChar(c));
     }
-    if (view.activeTab() == CharacterView::PlainTextTab) {
+    if (CharacterView::sendsText(view.activeTab())) {
         syncTickerVisibility(view);
         if (!view.tickerAfterSending() && c >= u' ')
             view.appendTicker(QChar(c));
@@ -28,7 +28,7 @@ void ShowCharacterStarting(CharacterView &view, char16_t c)
 
 void ShowCharacterHeard(CharacterView &view, char16_t c)
 {
-    if (view.activeTab() != CharacterView::PlainTextTab)
+    if (!CharacterView::sendsText(view.activeTab()))
         return;
     syncTickerVisibility(view);
     if (view.tickerAfterSending() && c >= u' ')

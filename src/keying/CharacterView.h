@@ -8,7 +8,11 @@
 class CharacterView
 {
 public:
-    enum Tab { CallSignTab = 0, PlainTextTab = 1 };
+    enum Tab { CallSignTab = 0, PlainTextTab = 1, CourseTab = 2 };
+
+    // The plain-text and course tabs each send a text of their own to its
+    // end, with the ticker and the rate meter; the call-sign tab does not.
+    static bool sendsText(int tab) { return tab == PlainTextTab || tab == CourseTab; }
 
     virtual ~CharacterView() = default;
 

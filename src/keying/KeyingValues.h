@@ -2,11 +2,14 @@
 
 #include "AudioTypes.h"
 
+// The widest character spacing the spacing list offers: ten standard gaps.
+inline constexpr int kMaxSpaceExtra = 27;
+
 // The values the renderer reads for every character. The settings handlers of
 // the window rewrite them, so a change applies from the next character.
 struct KeyingValues {
     int dot_samples = 384;   // one Morse unit in samples, 160..960
-    int space_extra = 0;     // extra units after every character, 0..27
+    int space_extra = 0;     // extra units after every character, 0..kMaxSpaceExtra
     int freq = 700;          // tone frequency in Hz, a multiple of 50
     long double amplitude = 0.0L;  // peak level as a fraction of full scale
     PSineTable sine_table = nullptr;

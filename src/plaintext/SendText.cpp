@@ -28,11 +28,59 @@ constexpr std::array<Notation, 15> kNotations = {{
     {u"[BT]", u'='},
 }};
 
+// Kana, kanji and Japanese punctuation, full-width and half-width forms
+// included: text written without spaces between its words.
+bool isJapanese(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x3000 && u <= 0x30FF)     // Japanese punctuation, hiragana, katakana
+        || (u >= 0x31F0 && u <= 0x31FF)     // small katakana for Ainu
+        || (u >= 0x3400 && u <= 0x4DBF)     // rare kanji
+        || (u >= 0x4E00 && u <= 0x9FFF)     // kanji
+        || (u >= 0xF900 && u <= 0xFAFF)     // compatibility kanji
+        || (u >= 0xFF00 && u <= 0xFFEF);    // full-width forms, half-width katakana
+}
+
 } // namespace
 
-QString RemoveLineBreaks(QString text)
+QString JoinLines(const QString &text)
 {
-    return text.remove(QStringLiteral("\r\n"));
+    const auto isBreak = [](QChar c) { return c == u'\r' || c == u'\n'; };
+    QString joined;
+    joined.reserve(text.size());
+    bool inBracket = false;      // a '[' written and its ']' not yet
+    qsizetype nextBracket = -1;  // the first '[' or ']' at or after the scan, or size
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        const QChar c = text[i];
+        if (!isBreak(c)) {
+            if (c == u'[')
+                inBracket = true;
+            else if (c == u']')
+                inBracket = false;
+            joined += c;
+            ++i;
+            continue;
+        }
+        qsizetype next = i;
+        while (next < size && isBreak(text[next]))
+            ++next;
+        i = next;
+        if (joined.isEmpty() || next == size)
+            continue;  // line breaks at either end vanish
+        // Only moves forward, so the text is searched once however many lines it has.
+        if (nextBracket < next) {
+            nextBracket = next;
+            while (nextBracket < size && text[nextBracket] != u'[' && text[nextBracket] != u']')
+                ++nextBracket;
+        }
+        const bool insideNotation = inBracket && nextBracket < size && text[nextBracket] == u']';
+        const QChar before = joined.back();
+        const QChar after = text[next];
+        if (!insideNotation && before != u' ' && after != u' ' && !isJapanese(before) && !isJapanese(after))
+            joined += u' ';
+    }
+    return joined;
 }
 
 QString ReplaceBracketNotations(QString text)
@@ -45,5 +93,5 @@ QString ReplaceBracketNotations(QString text)
 
 QString PrepareSendText(const QString &memoText)
 {
-    return ReplaceBracketNotations(RemoveLineBreaks(memoText));
+    return ReplaceBracketNotations(JoinLines(memoText));
 }

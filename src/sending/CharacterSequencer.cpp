@@ -33,10 +33,15 @@ CharacterSequencer::CharacterSequencer(SoundOutput &output, SendingView &view,
 QString CharacterSequencer::StartMorse()
 {
     if (m_keyDown) {
-        // Refused: the running chain takes up the text just set, right after
-        // the character being heard, so what was rendered ahead is dropped.
-        m_view.restoreButtons();
+        // Refused: the running chain takes up the text just set after the
+        // character being heard, so what was rendered ahead is dropped. A word
+        // gap comes first, or the two texts would run together as one word
+        // (an early answer would sound "JF1VK2ABC").
+        m_view.showSending();
+        m_runTab = m_view.activeTab();
         dropUnheard();
+        m_renderFailed = false;
+        m_wordGapDue = !m_queued.empty() && !m_queued.back().wordGap;
         if (!hWave_hdr1.atDevice && send_pos >= 1 && send_pos <= send_text.size())
             return SendNextChar();
         return QString();
@@ -50,14 +55,19 @@ QString CharacterSequencer::StartMorse()
             // restart into the same warning every two seconds.
             m_view.showSoundWarning(OpenErrorMessage(std::uint16_t(code)));
             m_view.restoreButtons();
-            if (m_view.activeTab() == CharacterView::PlainTextTab)
+            if (CharacterView::sendsText(m_view.activeTab()))
                 m_view.plainTextRunEnded();
             return QString();
         }
     }
 
+    // A run begun by other means replaces the restart of random-file mode.
+    m_restartTimer.stop();
     m_keyDown = true;
+    // The next file of random-file mode is a plain-text run, whatever tab shows.
+    m_runTab = m_restarting ? int(CharacterView::PlainTextTab) : m_view.activeTab();
     m_renderFailed = false;
+    m_wordGapDue = false;
     hWave_hdr1 = WaveHeader{hBuffer1.data(), buffer_bytes, false, 0};
     const QString error = SendNextChar();
     endRunIfDrained();
@@ -69,29 +79,42 @@ QString CharacterSequencer::SendNextChar()
     if (send_pos < 1 || send_pos > send_text.size())
         return QString();  // nothing left to render; the run ends once drained
 
+    if (m_wordGapDue) {
+        // A space renders to silence alone: the word space at the current
+        // spacing. send_pos stays on the new text's first character.
+        m_wordGapDue = false;
+        const RenderResult gap = m_renderer.MakeCharWave(hBuffer1, u' ', m_ratioText);
+        queueBuffer(u' ', gap.bytes, true);
+        return QString();
+    }
+
     const char16_t c = send_text.at(send_pos - 1).unicode();
-    const RenderResult result = m_renderer.MakeCharWave(hBuffer1, c, m_view.ratioText());
+    const RenderResult result = m_renderer.MakeCharWave(hBuffer1, c, m_ratioText);
     if (!result.ok()) {
         // send_pos stays on the character; the run ends once what is queued
         // has been heard.
         m_renderFailed = true;
         return result.error;
     }
-    hWave_hdr1.dwBufferLength = result.bytes;
     ++send_pos;
+    queueBuffer(c, result.bytes, false);
+    return QString();
+}
 
+void CharacterSequencer::queueBuffer(char16_t c, int bytes, bool wordGap)
+{
+    hWave_hdr1.dwBufferLength = bytes;
     const quint64 tag = ++m_lastTag;
-    const int samples = result.bytes / 2;
+    const int samples = bytes / 2;
     if (!m_output.write(tag, hWave_hdr1.lpData, samples)) {
         // Nothing will come back for it; give the run up rather than hang.
         onDeviceLost(MMSYSERR_NODRIVER);
-        return QString();
+        return;
     }
     hWave_hdr1.atDevice = true;
     hWave_hdr1.tag = tag;
-    m_queued.push_back({tag, c, samples, false});
+    m_queued.push_back({tag, c, samples, false, wordGap});
     armWatchdog();
-    return QString();
 }
 
 void CharacterSequencer::onBufferTaken(quint64 tag)
@@ -114,7 +137,8 @@ void CharacterSequencer::onStarted(quint64 tag)
         return;
     queued->started = true;
     armWatchdog();
-    ShowCharacterStarting(m_view, queued->c);
+    if (!queued->wordGap)
+        ShowCharacterStarting(m_view, queued->c);
 }
 
 void CharacterSequencer::onFinished(quint64 tag)
@@ -123,10 +147,10 @@ void CharacterSequencer::onFinished(quint64 tag)
                                     [tag](const Queued &q) { return q.tag == tag; });
     if (heard == m_queued.end())
         return;
-    if (!heard->started)
+    if (!heard->started && !heard->wordGap)
         ShowCharacterStarting(m_view, heard->c);
     // After Stop the text is empty and the last character is not shown.
-    if (!send_text.isEmpty())
+    if (!send_text.isEmpty() && !heard->wordGap)
         ShowCharacterHeard(m_view, heard->c);
     if (hWave_hdr1.atDevice && hWave_hdr1.tag == tag)
         hWave_hdr1.atDevice = false;  // heard before it was reported taken
@@ -156,14 +180,27 @@ void CharacterSequencer::onDeviceLost(int)
 
 void CharacterSequencer::StopMorse()
 {
+    // The pause belongs to the plain-text run even when another tab shows.
+    const bool pausing = m_restartTimer.isActive();
+    m_restartTimer.stop();
     m_view.restoreButtons();
     m_view.setCallInputText(QString());
     m_view.clearTicker();
     send_text.clear();
-    if (m_view.activeTab() == CharacterView::PlainTextTab)
+    const bool textRun = m_keyDown ? CharacterView::sendsText(m_runTab)
+                                   : CharacterView::sendsText(m_view.activeTab());
+    if (textRun || pausing)
         m_view.plainTextStopped();
     dropUnheard();
     endRunIfDrained();
+}
+
+void CharacterSequencer::cancelRestart()
+{
+    if (!m_restartTimer.isActive())
+        return;
+    m_restartTimer.stop();
+    m_view.restoreButtons();
 }
 
 void CharacterSequencer::dropUnheard()
@@ -189,12 +226,15 @@ void CharacterSequencer::WaveOutProcEndOfText()
 {
     m_keyDown = false;
     m_watchdog.stop();
-    if (m_view.activeTab() != CharacterView::PlainTextTab)
+    emit runEnded();
+    // The run ends as the tab it was started on, whichever tab shows now.
+    if (!CharacterView::sendsText(m_runTab))
         return;  // the drill goes on; the buttons keep their state
     m_view.restoreButtons();
     m_view.plainTextRunEnded();
     if (m_view.randomFileTicked()) {
-        m_view.setStartEnabled(false);
+        // Stop stays usable through the pause: it cancels the restart.
+        m_view.showSending();
         m_restartTimer.start();
     }
 }
@@ -202,7 +242,9 @@ void CharacterSequencer::WaveOutProcEndOfText()
 void CharacterSequencer::restartAfterPause()
 {
     m_restartTimer.stop();
+    m_restarting = true;
     m_view.startClicked();
+    m_restarting = false;
 }
 
 void CharacterSequencer::deviceSilent()

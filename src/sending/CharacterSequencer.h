@@ -33,15 +33,25 @@ public:
     bool key_down() const { return m_keyDown; }
 
     // Starts sending send_text from send_pos. While a text is sounding the
-    // start is refused (buttons restored), and the text now in send_text takes
-    // over right after the character being heard. Returns the render failure
-    // of the first character, if any, for the caller to show or swallow.
+    // start is refused: the text now in send_text takes over after the
+    // character being heard and a word gap, and the buttons keep showing that
+    // sound goes on. Returns the render failure of the first character, if
+    // any, for the caller to show or swallow.
     QString StartMorse();
 
     // Stops sending: the character being heard plays to its end, nothing
     // after it sounds. Returns at once; key_down clears when that character
-    // has been heard.
+    // has been heard. In the pause of random-file mode it cancels the restart.
     void StopMorse();
+
+    // Random-file mode was left during its pause: no restart follows.
+    void cancelRestart();
+
+    // The dash-to-dot ratio every dash is rendered with. The window passes on
+    // only a ratio that renders every character, so a typo in the box never
+    // stops a text; the renderer still refuses one that does not fit.
+    void setRatioText(const QString &ratio) { m_ratioText = ratio; }
+    const QString &ratioText() const { return m_ratioText; }
 
     // The sample buffer and its header: one character at a time.
     struct WaveHeader {
@@ -59,6 +69,10 @@ public:
     bool watchdogArmed() const { return m_watchdog.isActive(); }
     bool restartPending() const { return m_restartTimer.isActive(); }
 
+signals:
+    // A run has ended: its last character has been heard, or Stop took effect.
+    void runEnded();
+
 public slots:
     // The output has not answered in time: the run ends.
     void deviceSilent();
@@ -71,9 +85,11 @@ private:
         char16_t c;
         int samples;
         bool started;
+        bool wordGap;  // silence between two texts: never shown or counted
     };
 
     QString SendNextChar();
+    void queueBuffer(char16_t c, int bytes, bool wordGap);
     void onBufferTaken(quint64 tag);
     void onStarted(quint64 tag);
     void onFinished(quint64 tag);
@@ -93,6 +109,10 @@ private:
     quint64 m_lastTag = 0;
     bool m_keyDown = false;
     bool m_renderFailed = false;
+    bool m_wordGapDue = false;  // the next buffer is the gap before a new text
+    QString m_ratioText = QStringLiteral("3");
+    int m_runTab = CharacterView::CallSignTab;  // the tab the running text was started on
+    bool m_restarting = false;                  // inside the restart after the pause
     QTimer m_watchdog;
     QTimer m_restartTimer;
     int m_watchdogSlackMs = 5000;

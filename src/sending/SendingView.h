@@ -4,16 +4,16 @@
 
 // Everything of the window that the sequencer works with, besides the
 // character display steps: the buttons, the plain-text tab's end-of-run and
-// stop steps, the ratio box and message boxes.
+// stop steps and message boxes.
 class SendingView : public CharacterView
 {
 public:
     // Start enabled, Stop disabled.
     virtual void restoreButtons() = 0;
     virtual void setStartEnabled(bool enabled) = 0;
-
-    // The dash-to-dot ratio as typed, read at every dash.
-    virtual QString ratioText() const = 0;
+    // Start disabled, Stop enabled: sound goes on, or a restart is pending,
+    // and Stop must be able to end it.
+    virtual void showSending() = 0;
 
     virtual void clearTicker() = 0;
 
@@ -23,7 +23,8 @@ public:
     // emptied, rate timer off.
     virtual void plainTextStopped() = 0;
     virtual bool randomFileTicked() const = 0;
-    // The Start button's handler, run again after the pause of random-file mode.
+    // The plain-text Start, run again after the pause of random-file mode
+    // (on the plain-text tab whichever tab shows by then).
     virtual void startClicked() = 0;
 
     virtual void showError(const QString &message) = 0;

@@ -1,15 +1,20 @@
 #include "CallSignPage.h"
 
+#include "PracticeRecorder.h"
+#include "SavedValues.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
 
+#include "callsign/CallListAddress.h"
 #include "callsign/CallListTexts.h"
+#include "callsign/CallSignFile.h"
 #include "callsign/CallSignListReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -68,13 +73,16 @@ void CallSignPage::createControls()
     cbbCallList = placed(new QComboBox(GroupBox2), "cbbCallList", 10, 42, 165, 25);
     cbbCallList->setEditable(true);
     cbbCallList->setInsertPolicy(QComboBox::NoInsert);
-    for (int year = 2017; year >= 2009; --year)
-        cbbCallList->addItem(QStringLiteral("%1 CQ WW DX CW").arg(year));
+    for (int index = 0; index < CallListYearCount(); ++index)
+        cbbCallList->addItem(CallListEntryText(index));
     btnCallRead = placed(new QPushButton(QStringLiteral("読込"), GroupBox2), "btnCallRead", 182, 39, 54, 30);
     btnCallRead->setToolTip(QStringLiteral("CQ World Wide DX Contest"));
     for (QWidget *w : std::initializer_list<QWidget *>{rbCallDX, rbCallJA, cbbCallList})
         w->setFont(uiFont(UiFace::MeiryoUi, 13));
     btnCallRead->setFont(uiFont(UiFace::MeiryoUi, 15));
+    // In the free corner right of the filter buttons, lined up with 読込.
+    btnCallFile = placed(new QPushButton(QStringLiteral("ファイル…"), GroupBox2), "btnCallFile", 146, 18, 90, 20);
+    btnCallFile->setFont(uiFont(UiFace::MeiryoUi, 12));
 
     GroupBox1 = placed(new QGroupBox(QStringLiteral(" 練習モード "), this), "GroupBox1", 261, 219, 246, 75);
     GroupBox1->setFont(uiFont(UiFace::MeiryoUi, 13));
@@ -103,7 +111,8 @@ void CallSignPage::createControls()
     setTabOrder(edtCallInput, chkCallStream);
     setTabOrder(chkCallStream, rbModeNormal);
     setTabOrder(rbModeNormal, btnCallRead);
-    setTabOrder(btnCallRead, cbbCallList);
+    setTabOrder(btnCallRead, btnCallFile);
+    setTabOrder(btnCallFile, cbbCallList);
     setTabOrder(cbbCallList, rbCallDX);
 }
 
@@ -120,10 +129,12 @@ void CallSignPage::connectEvents()
     });
     connect(chkCallStream, &QCheckBox::toggled, this, &CallSignPage::chkCallStreamClick);
     connect(btnCallRead, &QPushButton::clicked, this, &CallSignPage::btnCallReadClick);
+    connect(btnCallFile, &QPushButton::clicked, this, &CallSignPage::btnCallFileClick);
     connect(m_reader, &CallSignListReader::progress, this, [this](qint64 bytes) {
         emit statusChanged(0, CallListProgressText(bytes));
     });
     connect(m_reader, &CallSignListReader::finished, this, &CallSignPage::callListRead);
+    connect(m_reader, &CallSignListReader::failed, this, &CallSignPage::callListFailed);
 }
 
 void CallSignPage::attach(CharacterSequencer &sequencer, SettingsPanel &settings)
@@ -144,9 +155,61 @@ void CallSignPage::FormCreate()
     PanelCount->hide();
 }
 
+void CallSignPage::keepSettingsIn(QSettings &settings)
+{
+    const QList<QRadioButton *> modes = {rbModeNormal, rbModeStep, rbModeRandom};
+    const QStringList modeNames = {QStringLiteral("normal"), QStringLiteral("step"), QStringLiteral("random")};
+    const QStringList filterNames = {QStringLiteral("DX"), QStringLiteral("JA")};
+    QStringList years;
+    for (int i = 0; i < cbbCallList->count(); ++i)
+        years << cbbCallList->itemText(i);
+
+    modes[savedChoice(settings, QStringLiteral("drill/mode"), modeNames, 0)]->setChecked(true);
+    (savedChoice(settings, QStringLiteral("drill/filter"), filterNames, 0) == 1 ? rbCallJA : rbCallDX)
+        ->setChecked(true);
+    cbbCallList->setCurrentIndex(savedChoice(settings, QStringLiteral("drill/year"), years, 0));
+    chkCallStream->setChecked(savedBool(settings, QStringLiteral("drill/stream"), false));
+
+    // The list of the year and filter last chosen, kept from its last read, so
+    // Start works at once, also offline.
+    m_readYear = CallListYearAt(cbbCallList->currentIndex());
+    m_readFilter = rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX;
+    if (const auto cached = m_cache.lookup(m_readYear, m_readFilter)) {
+        lstCallSign = cached->callSigns;
+        emit statusChanged(0, CachedListStatusText(lstCallSign.size(), cached->readAt));
+    }
+
+    QSettings *saved = &settings;
+    for (int i = 0; i < modes.size(); ++i) {
+        connect(modes[i], &QRadioButton::toggled, this, [saved, name = modeNames[i]](bool on) {
+            if (on)
+                saved->setValue(QStringLiteral("drill/mode"), name);
+        });
+    }
+    connect(rbCallJA, &QRadioButton::toggled, this, [saved](bool ja) {
+        saved->setValue(QStringLiteral("drill/filter"), ja ? QStringLiteral("JA") : QStringLiteral("DX"));
+    });
+    connect(cbbCallList, &QComboBox::currentTextChanged, this, [this, saved](const QString &text) {
+        if (cbbCallList->findText(text, Qt::MatchExactly) >= 0)
+            saved->setValue(QStringLiteral("drill/year"), text);
+    });
+    connect(chkCallStream, &QCheckBox::toggled, this,
+            [saved](bool stream) { saved->setValue(QStringLiteral("drill/stream"), stream); });
+}
+
 void CallSignPage::start()
 {
+    if (m_recorder) {
+        m_recorder->soundStarted();
+        if (chkCallStream->isChecked())
+            m_recorder->runStarted(RunRecord::Stream, QStringLiteral("stream"));
+    }
     m_drill->start(lstCallSign);
+}
+
+void CallSignPage::stop()
+{
+    m_drill->stop();
 }
 
 // ---- Handlers ---------------------------------------------------------------
@@ -180,20 +243,72 @@ void CallSignPage::chkCallStreamClick()
 
 void CallSignPage::btnCallReadClick()
 {
-    btnCallRead->setEnabled(false);
+    if (m_reader->isRunning()) {
+        // 中止: the list loaded before stays, as if nothing had been asked.
+        m_reader->abort();
+        showReadIdle();
+        return;
+    }
+    btnCallRead->setText(QStringLiteral("中止"));
     emit statusChanged(0, CallListReadingText());
     // A year typed into the box rather than chosen names no page.
     const int index = cbbCallList->findText(cbbCallList->currentText(), Qt::MatchExactly);
-    m_reader->start(index, rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX);
+    m_readYear = CallListYearAt(index);
+    m_readFilter = rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX;
+    m_reader->start(index, m_readFilter);
+}
+
+void CallSignPage::btnCallFileClick()
+{
+    // The page's list would replace the file's as soon as it arrived.
+    if (m_reader->isRunning()) {
+        showNotice(QStringLiteral("ウェブサイトから読込中です。読込が終わるか中止してから、ファイルを選んでください。"));
+        return;
+    }
+    const QString path = m_dialogs.openCallSignFile(window(), m_callFileFolder);
+    if (path.isEmpty())
+        return;
+    m_callFileFolder = QFileInfo(path).absolutePath();
+    const CallSignFileResult file = LoadCallSignFile(path, rbCallJA->isChecked() ? CallSignFilter::JA
+                                                                                : CallSignFilter::DX);
+    // A file that gives nothing leaves the list the drill has.
+    if (!file.ok) {
+        showNotice(file.error);
+        return;
+    }
+    lstCallSign = file.callSigns;
+    emit statusChanged(0, CallSignFileCountText(file.fileName, lstCallSign.size()));
 }
 
 void CallSignPage::callListRead(const QStringList &callSigns)
 {
+    // Kept for the day the web cannot be reached.
+    if (!callSigns.isEmpty())
+        m_cache.store(m_readYear, m_readFilter, callSigns, QDateTime::currentDateTimeUtc());
     lstCallSign = callSigns;
-    emit statusChanged(0, CallListCountText(lstCallSign.size()));
-    btnCallRead->setEnabled(true);
+    showReadIdle();
     if (lstCallSign.isEmpty())
         showNotice(CallListMaintenanceText());
+}
+
+void CallSignPage::callListFailed(const QString &reason)
+{
+    // A failed read keeps the list the drill was using, or takes the copy
+    // kept from an earlier read of the same year and filter.
+    showReadIdle();
+    if (const auto cached = m_cache.lookup(m_readYear, m_readFilter)) {
+        lstCallSign = cached->callSigns;
+        emit statusChanged(0, CachedListStatusText(lstCallSign.size(), cached->readAt));
+        showNotice(CallListFailedText(reason) + QStringLiteral("\r\n\r\n") + CachedListNoticeText(cached->readAt));
+        return;
+    }
+    showNotice(CallListFailedText(reason));
+}
+
+void CallSignPage::showReadIdle()
+{
+    btnCallRead->setText(QStringLiteral("読込"));
+    emit statusChanged(0, CallListCountText(lstCallSign.size()));
 }
 
 // ---- What the sequencer and the drill see ----------------------------------
@@ -215,6 +330,11 @@ int CallSignPage::appendResultRow(const QString &input, const QString &call, con
                                   const QString &verdict)
 {
     const int number = lvCallList->topLevelItemCount() + 1;
+    if (m_recorder) {
+        // Recorded now, before the drill moves on to the next call sign and keying.
+        m_recorder->answered({QDateTime(), call, input, speed.toInt(), m_settings->keying().freq, practiceMode(),
+                              verdict == QLatin1String("OK")});
+    }
     auto *row = new QTreeWidgetItem({QString::number(number), input, call, speed, verdict});
     row->setFlags(row->flags() | Qt::ItemIsEditable);
     if (verdict == QLatin1String("NG")) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "callsign/CallSignDrill.h"
+#include "callsign/CallSignListCache.h"
 #include "callsign/DrillView.h"
 
 #include <QStringList>
@@ -9,6 +10,7 @@
 #include <memory>
 
 class CallSignListReader;
+class PracticeRecorder;
 class CharacterSequencer;
 class HttpClient;
 class QCheckBox;
@@ -19,6 +21,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSettings;
 class QTreeWidget;
 class SettingsPanel;
 class UiDialogs;
@@ -42,15 +45,25 @@ public:
     // Start-up state of the page's controls.
     void FormCreate();
 
+    // Restores the practice mode, DX/JA, the year and stream listening an
+    // earlier run saved in settings, then saves every change there.
+    void keepSettingsIn(QSettings &settings);
+
     const QStringList &callSigns() const { return lstCallSign; }
     const CallSignDrill &drill() const { return *m_drill; }
+    // Answers and stream runs go into the practice history from now on.
+    void recordIn(PracticeRecorder &recorder) { m_recorder = &recorder; }
+
     // Start on this tab.
     void start();
+    // Stop pressed: nothing of the drill waits for an answer any more.
+    void stop();
 
     // Event handlers, named after their control and event.
     bool edtCallInputKeyPress(QChar key);
     void chkCallStreamClick();
     void btnCallReadClick();
+    void btnCallFileClick();
 
     // What the sequencer shows on this tab: the stream echo into the input box.
     bool callStreamTicked() const override;
@@ -86,6 +99,9 @@ private:
     void createControls();
     void connectEvents();
     void callListRead(const QStringList &callSigns);
+    void callListFailed(const QString &reason);
+    // 読込 again, and the status bar tells the size of the list in use.
+    void showReadIdle();
 
     QTreeWidget *lvCallList;
     QLineEdit *edtCallInput;
@@ -94,6 +110,8 @@ private:
     QRadioButton *rbCallJA;
     QComboBox *cbbCallList;
     QPushButton *btnCallRead;
+    // Beside the read button: call signs from a file of the operator's own.
+    QPushButton *btnCallFile;
     QGroupBox *GroupBox1;
     QRadioButton *rbModeNormal;
     QRadioButton *rbModeStep;
@@ -104,9 +122,15 @@ private:
 
     // The downloaded call signs: the list the drill and the stream draw from.
     QStringList lstCallSign;
+    // Where the call-sign file dialog opens: the folder of the last file.
+    QString m_callFileFolder;
 
     SettingsPanel *m_settings = nullptr;
     UiDialogs &m_dialogs;
     std::unique_ptr<CallSignDrill> m_drill;
     CallSignListReader *m_reader;
+    PracticeRecorder *m_recorder = nullptr;
+    CallSignListCache m_cache;
+    int m_readYear = 0;  // the year and filter of the read running or last run
+    CallSignFilter m_readFilter = CallSignFilter::DX;
 };

@@ -1,10 +1,13 @@
 // KEYLARK's entry point: the style, the main window, the event loop.
+#include "CommandLine.h"
 #include "DarkStyle.h"
 #include "QtTranslations.h"
 #include "QtUiDialogs.h"
 #include "MainWindow.h"
 
+
 #include "callsign/QtHttpClient.h"
+#include "history/PracticeHistory.h"
 #include "sending/PulseSoundOutput.h"
 
 #include <QApplication>
@@ -12,6 +15,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv))
+        return *answered;
     QApplication app(argc, argv);
     DarkStyle::apply(app);
     installQtTranslations(app);
@@ -19,9 +24,12 @@ int main(int argc, char *argv[])
     int exitCode = 0;
     {
         TfrmMain frmMain(new PulseSoundOutput, new QtHttpClient, new QtUiDialogs);
-        const QRect desktop = frmMain.screen()->availableGeometry();
-        frmMain.move(desktop.center() - frmMain.rect().center());
+        if (!frmMain.restorePosition()) {
+            const QRect desktop = frmMain.screen()->availableGeometry();
+            frmMain.move(desktop.center() - frmMain.rect().center());
+        }
         frmMain.show();
+        frmMain.openHistory(PracticeHistory::defaultFolder());
         exitCode = QApplication::exec();
     }
     return exitCode;

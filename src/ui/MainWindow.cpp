@@ -2,21 +2,30 @@
 
 #include "AppIcon.h"
 #include "CallSignPage.h"
+#include "MemoStore.h"
+#include "CoursePage.h"
 #include "PlainTextPage.h"
+#include "PracticeRecorder.h"
+#include "SavedValues.h"
+#include "RecordsWindow.h"
 #include "SettingsPanel.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
 #include "WindowSendingView.h"
 
+#include "history/PracticeHistory.h"
 #include "keying/RandomInt.h"
 #include "sending/MMErrorText.h"
 #include "sending/SoundOutput.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -35,11 +44,13 @@ TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QW
     : QWidget(parent)
     , m_dialogs(dialogs)
     , hWave_out(output)
+    , m_history(std::make_unique<PracticeHistory>())
 {
     createControls(http);
-    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *grp2);
+    m_sendingView = std::make_unique<WindowSendingView>(*this, *m_callSignPage, *m_plainTextPage, *m_coursePage);
     connectEvents();
     FormCreate();
+    restoreSavedState();
 }
 
 TfrmMain::~TfrmMain()
@@ -64,6 +75,16 @@ void TfrmMain::createControls(HttpClient *http)
     m_plainTextPage = new PlainTextPage(*m_dialogs);
     PageControlMode->addTab(m_callSignPage, QStringLiteral("Call Sign 受信"));
     PageControlMode->addTab(m_plainTextPage, QStringLiteral("平文受信"));
+    m_coursePage = new CoursePage(*m_dialogs);
+    PageControlMode->addTab(m_coursePage, QStringLiteral("コース"));
+    // The tab row is empty right of the tabs: the records button goes there,
+    // and every other control keeps its place.
+    btnRecords = new QToolButton(PageControlMode);
+    btnRecords->setObjectName(QStringLiteral("btnRecords"));
+    btnRecords->setText(QStringLiteral("成績"));
+    btnRecords->setAutoRaise(true);
+    btnRecords->setFocusPolicy(Qt::NoFocus);
+    PageControlMode->setCornerWidget(btnRecords, Qt::BottomRightCorner);
 
     grp2 = new SettingsPanel(this);
 
@@ -96,14 +117,26 @@ void TfrmMain::connectEvents()
     connect(m_callSignPage, &CallSignPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
     connect(m_plainTextPage, &PlainTextPage::statusChanged, this, &TfrmMain::showStatus);
     connect(m_plainTextPage, &PlainTextPage::restoreButtonsRequested, this, &TfrmMain::RestoreButtons);
+    // Sending goes on with the last ratio that renders every character.
+    connect(grp2, &SettingsPanel::ratioAccepted, this, [this](const QString &ratio) {
+        if (m_sequencer)
+            m_sequencer->setRatioText(ratio);
+    });
+    connect(m_coursePage, &CoursePage::statusChanged, this, &TfrmMain::showStatus);
+    connect(btnRecords, &QToolButton::clicked, this, &TfrmMain::btnRecordsClick);
+    connect(m_history.get(), &PracticeHistory::failed, this, [this](const QString &message) {
+        m_dialogs->warning(this, QStringLiteral("警告"), message);
+    });
 }
 
 void TfrmMain::FormCreate()
 {
     m_plainTextPage->clearTicker();
     m_sequencer = std::make_unique<CharacterSequencer>(*hWave_out, *m_sendingView, grp2->keying());
+    m_sequencer->setRatioText(grp2->ratioText());
     m_callSignPage->attach(*m_sequencer, *grp2);
     m_plainTextPage->attach(*m_sequencer);
+    m_coursePage->attach(*m_sequencer, *grp2);
     ReseedRandom();  // before the volume, which draws the sine table's divisor
     grp2->applyStartValues();
     m_callSignPage->FormCreate();
@@ -116,11 +149,31 @@ void TfrmMain::FormCreate()
     stat1Panel1->clear();
 }
 
+void TfrmMain::restoreSavedState()
+{
+    m_saved = openAppSettings();
+    grp2->keepSettingsIn(*m_saved);
+    m_callSignPage->keepSettingsIn(*m_saved);
+    m_plainTextPage->keepSettingsIn(*m_saved);
+    m_plainTextPage->keepMemoIn(MemoStore::defaultPath());
+}
+
+bool TfrmMain::restorePosition()
+{
+    const QPoint saved = m_saved->value(QStringLiteral("window/position")).toPoint();
+    if (!m_saved->contains(QStringLiteral("window/position")) || !QGuiApplication::screenAt(saved))
+        return false;
+    move(saved);
+    return true;
+}
+
 void TfrmMain::FormDestroy()
 {
+    m_saved->setValue(QStringLiteral("window/position"), pos());
     // The sequencer's timers go first, so no pause can restart into a closing window.
     m_callSignPage->detach();
     m_plainTextPage->detach();
+    m_coursePage->detach();
     m_sequencer.reset();
     if (hWave_out)
         hWave_out->close();
@@ -142,17 +195,37 @@ void TfrmMain::showStatus(int panel, const QString &text)
 
 void TfrmMain::btnStartClick()
 {
+    // A ratio that cannot be rendered is refused before anything sounds.
+    QString why;
+    if (!grp2->ratioRenderable(&why)) {
+        m_dialogs->error(this, why);
+        return;
+    }
     btnStart->setEnabled(false);
     btnStop->setEnabled(true);
     m_callSignPage->setScoreVisible(false);
     if (activeTab() == CharacterView::CallSignTab)
         m_callSignPage->start();
-    if (activeTab() == CharacterView::PlainTextTab)
+    if (activeTab() == CharacterView::PlainTextTab) {
+        m_callSignPage->stop();  // a text takes over: no call sign waits for its answer
         m_plainTextPage->start();
+    }
+    if (activeTab() == CharacterView::CourseTab) {
+        m_callSignPage->stop();
+        m_coursePage->start();
+    }
+}
+
+void TfrmMain::startPlainTextRun()
+{
+    showSending();
+    m_callSignPage->setScoreVisible(false);
+    m_plainTextPage->start();
 }
 
 void TfrmMain::btnStopClick()
 {
+    m_callSignPage->stop();
     m_sequencer->StopMorse();
 }
 
@@ -160,6 +233,33 @@ void TfrmMain::RestoreButtons()
 {
     btnStart->setEnabled(true);
     btnStop->setEnabled(false);
+}
+
+void TfrmMain::showSending()
+{
+    btnStart->setEnabled(false);
+    btnStop->setEnabled(true);
+}
+
+void TfrmMain::openHistory(const QString &folder)
+{
+    m_history->open(folder);
+    // The course keeps its progress in the same file, beside the answers.
+    m_coursePage->keepProgressIn(*m_history);
+    m_recorder = std::make_unique<PracticeRecorder>(*m_history);
+    m_callSignPage->recordIn(*m_recorder);
+    m_plainTextPage->recordIn(*m_recorder);
+    connect(m_sequencer.get(), &CharacterSequencer::runEnded, this, [this] {
+        m_recorder->soundEnded();
+        m_recorder->runEnded(qMax(0, m_sequencer->send_pos - 1));
+    });
+}
+
+void TfrmMain::btnRecordsClick()
+{
+    if (!frmRecords)
+        frmRecords = new RecordsWindow(*m_history, *m_dialogs, this);
+    frmRecords->showRecords();
 }
 
 int TfrmMain::activeTab() const { return PageControlMode->currentIndex(); }

@@ -1,6 +1,10 @@
 #include "PlainTextPage.h"
 
+#include "MemoStore.h"
+#include "PracticeRecorder.h"
+#include "SavedValues.h"
 #include "SpCode.h"
+#include "TickCount.h"
 #include "UiDialogs.h"
 #include "UiFonts.h"
 #include "WidgetPlacement.h"
@@ -14,7 +18,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
@@ -29,13 +32,6 @@ namespace {
 // The ticker shows only its right end; older characters are kept no longer
 // than can possibly be seen.
 constexpr int kTickerKeep = 400;
-
-// A wrapping 32-bit millisecond tick count.
-quint32 tickCount()
-{
-    static QElapsedTimer clock = [] { QElapsedTimer t; t.start(); return t; }();
-    return quint32(clock.elapsed());
-}
 
 } // namespace
 
@@ -126,7 +122,12 @@ void PlainTextPage::connectEvents()
 }
 
 void PlainTextPage::attach(CharacterSequencer &sequencer) { m_sequencer = &sequencer; }
-void PlainTextPage::detach() { m_sequencer = nullptr; }
+void PlainTextPage::detach()
+{
+    m_sequencer = nullptr;
+    if (m_memo)
+        m_memo->flush();
+}
 
 void PlainTextPage::FormCreate()
 {
@@ -137,6 +138,26 @@ void PlainTextPage::FormCreate()
     edtFolder->setText(QDir::toNativeSeparators(QDir::currentPath() + u'/'));
     tmrPerMinute->stop();
     tmrPerMinute->setInterval(2000);
+}
+
+void PlainTextPage::keepSettingsIn(QSettings &settings)
+{
+    m_saved = &settings;
+    chkMojiPosi->setChecked(savedBool(settings, QStringLiteral("text/tickerAfterSending"), false));
+    const QString folder = settings.value(QStringLiteral("text/randomFolder")).toString();
+    if (!folder.isEmpty() && QFileInfo(folder).isDir() && fllstMorseText.setFolder(folder))
+        edtFolder->setText(QDir::toNativeSeparators(folder));
+    connect(chkMojiPosi, &QCheckBox::toggled, this,
+            [this](bool after) { m_saved->setValue(QStringLiteral("text/tickerAfterSending"), after); });
+}
+
+void PlainTextPage::keepMemoIn(const QString &path)
+{
+    m_memo = new MemoStore(path, [this] { return memoText(); }, this);
+    const QString saved = m_memo->load();
+    if (!saved.isEmpty())
+        setMemoText(saved);
+    connect(mmoCharacter, &QPlainTextEdit::textChanged, m_memo, &MemoStore::edited);
 }
 
 QString PlainTextPage::memoText() const
@@ -163,6 +184,7 @@ void PlainTextPage::start()
         mmoCharacter->clear();
         const QString name = fllstMorseText.name(RandomInt(fllstMorseText.count()));
         emit statusChanged(0, name);
+        m_source = name;
         const TextFileResult file = LoadTextFile(fllstMorseText.filePath(name));
         if (!file.ok()) {
             showError(file.errorMessage());
@@ -172,7 +194,7 @@ void PlainTextPage::start()
     }
     m_sequencer->send_pos = 1;
     lblChar->clear();
-    const QString text = RemoveLineBreaks(memoText());
+    const QString text = JoinLines(memoText());
     if (text.isEmpty()) {
         emit restoreButtonsRequested();
         return;
@@ -181,6 +203,8 @@ void PlainTextPage::start()
     text_chars = 0;
     tmrPerMinute->start();
     m_sequencer->send_text = ReplaceBracketNotations(text);
+    if (m_recorder)
+        m_recorder->runStarted(RunRecord::PlainText, chkTextRandom->isChecked() ? m_source : QStringLiteral("memo"));
     const QString error = m_sequencer->StartMorse();
     if (!error.isEmpty())
         showError(error);
@@ -203,6 +227,8 @@ void PlainTextPage::chkTextRandomClick()
     const bool random = chkTextRandom->isChecked();
     edtFolder->setVisible(random);
     btnFolderSelect->setVisible(random);
+    if (!random && m_sequencer)
+        m_sequencer->cancelRestart();
 }
 
 void PlainTextPage::btnClearClickClick()
@@ -237,6 +263,8 @@ void PlainTextPage::btnFolderSelectClick()
     edtFolder->setText(QDir::toNativeSeparators(folder));
     if (!fllstMorseText.setFolder(QDir::fromNativeSeparators(edtFolder->text())))
         showError(fllstMorseText.errorString());
+    else if (m_saved)
+        m_saved->setValue(QStringLiteral("text/randomFolder"), QDir::fromNativeSeparators(edtFolder->text()));
 }
 
 void PlainTextPage::pasteIntoMemo(const QString &text)

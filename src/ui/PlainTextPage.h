@@ -5,6 +5,8 @@
 #include <QWidget>
 
 class CharacterSequencer;
+class MemoStore;
+class PracticeRecorder;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -12,6 +14,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QSettings;
 class QTimer;
 class TfrmSpCode;
 class UiDialogs;
@@ -32,6 +35,15 @@ public:
     // Start-up state of the page's controls, the memo emptied; the random
     // folder is the working directory, and the folder box says so.
     void FormCreate();
+
+    // Restores the ticker timing and the random folder an earlier run saved
+    // in settings, then saves every change there.
+    void keepSettingsIn(QSettings &settings);
+    // Restores the memo an earlier run kept, then keeps every edit.
+    void keepMemoIn(const QString &path);
+
+    // Text runs go into the practice history from now on.
+    void recordIn(PracticeRecorder &recorder) { m_recorder = &recorder; }
 
     // Start on this tab, after the Start handler's common head.
     void start();
@@ -90,6 +102,10 @@ private:
 
     UiDialogs &m_dialogs;
     CharacterSequencer *m_sequencer = nullptr;
+    QSettings *m_saved = nullptr;
+    MemoStore *m_memo = nullptr;
+    PracticeRecorder *m_recorder = nullptr;
+    QString m_source = QStringLiteral("memo");  // what the next run sends: the memo or a file's name
     quint32 start_tick = 0;
     int text_chars = 0;
     QString m_openDialogFolder;  // where the last file loaded came from; empty before

@@ -50,11 +50,28 @@ QString QtUiDialogs::openTextFile(QWidget *parent, const QString &initialFolder)
     return dialog.selectedFiles().constFirst();
 }
 
+QString QtUiDialogs::openCallSignFile(QWidget *parent, const QString &initialFolder)
+{
+    const QString folder = initialFolder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::HomeLocation)
+                                                   : initialFolder;
+    // Loggers write MASTER.SCP and their logs in capitals as often as not.
+    return QFileDialog::getOpenFileName(
+        parent, QStringLiteral("コールサインのファイル"), folder,
+        QStringLiteral("コールサインのファイル (*.scp *.SCP *.log *.LOG *.cbr *.CBR *.txt *.TXT);;"
+                       "すべてのファイル (*)"));
+}
+
 QString QtUiDialogs::chooseFolder(QWidget *parent)
 {
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("フォルダの選択"), desktop,
                                              QFileDialog::ShowDirsOnly);
+}
+
+QString QtUiDialogs::saveCsvFile(QWidget *parent, const QString &suggestedPath)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("CSV に書き出す"), suggestedPath,
+                                        QStringLiteral("CSV (*.csv)"));
 }
 
 QString QtUiDialogs::clipboardText()

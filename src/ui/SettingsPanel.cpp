@@ -1,5 +1,7 @@
 #include "SettingsPanel.h"
 
+#include "SavedValues.h"
+#include "keying/RatioCheck.h"
 #include "UiFonts.h"
 #include "UpDownSpinner.h"
 #include "WidgetPlacement.h"
@@ -19,6 +21,9 @@ const QStringList kSpacingEntries = {
 };
 
 constexpr int kPitchStep = 50;
+
+// Text the program cannot use, in a red that reads well on the dark boxes.
+const QColor kBadInputColor(0xFF, 0x6B, 0x5E);
 
 } // namespace
 
@@ -79,6 +84,7 @@ void SettingsPanel::connectEvents()
     connect(udPitch, &UpDownSpinner::changing, this, &SettingsPanel::udPitchChanging);
     connect(tbVolume, &QSlider::valueChanged, this, &SettingsPanel::tbVolumeChange);
     connect(cbbSpacing, &QComboBox::currentIndexChanged, this, &SettingsPanel::cbbSpacingChange);
+    connect(edtRatio, &QLineEdit::textChanged, this, &SettingsPanel::edtRatioChange);
 }
 
 void SettingsPanel::applyStartValues()
@@ -87,6 +93,54 @@ void SettingsPanel::applyStartValues()
     edtSpeedChange();
     cbbSpacingChange();
     tbVolumeChange();
+}
+
+void SettingsPanel::keepSettingsIn(QSettings &settings)
+{
+    udSpeed->setPosition(savedInt(settings, QStringLiteral("speed"), udSpeed->minimum(), udSpeed->maximum(),
+                                  udSpeed->position()));
+    setPitchPosition(savedInt(settings, QStringLiteral("pitch"), udPitch->minimum(), udPitch->maximum(),
+                              udPitch->position()));
+    cbbSpacing->setCurrentIndex(savedInt(settings, QStringLiteral("spacing"), 0, cbbSpacing->count() - 1,
+                                         cbbSpacing->currentIndex()));
+    tbVolume->setValue(savedInt(settings, QStringLiteral("volume"), tbVolume->minimum(), tbVolume->maximum(),
+                                tbVolume->value()));
+    ud1->setPosition(savedInt(settings, QStringLiteral("ratio"), ud1->minimum(), ud1->maximum(), ud1->position()));
+
+    QSettings *saved = &settings;
+    connect(udSpeed, &UpDownSpinner::changed, this, [saved](int wpm) { saved->setValue(QStringLiteral("speed"), wpm); });
+    connect(udPitch, &UpDownSpinner::changed, this, [saved](int hz) { saved->setValue(QStringLiteral("pitch"), hz); });
+    connect(cbbSpacing, &QComboBox::currentIndexChanged, this,
+            [saved](int index) { saved->setValue(QStringLiteral("spacing"), index); });
+    connect(tbVolume, &QSlider::valueChanged, this,
+            [saved](int volume) { saved->setValue(QStringLiteral("volume"), volume); });
+    connect(edtRatio, &QLineEdit::textChanged, this, [this, saved] {
+        // Only a ratio the spinner could show is kept; a half-typed one is not.
+        bool ok = false;
+        const int ratio = edtRatio->text().toInt(&ok);
+        if (ok && ratio >= ud1->minimum() && ratio <= ud1->maximum())
+            saved->setValue(QStringLiteral("ratio"), ratio);
+    });
+}
+
+void SettingsPanel::edtRatioChange()
+{
+    // A typo is marked and explained where it was made; sending goes on with
+    // the last good ratio meanwhile.
+    QString why;
+    const bool good = ratioRenderable(&why);
+    if (good)
+        edtRatio->setPalette(QPalette());
+    else
+        setTextColor(edtRatio, kBadInputColor);
+    edtRatio->setToolTip(good ? QString() : why);
+    if (good)
+        emit ratioAccepted(edtRatio->text());
+}
+
+bool SettingsPanel::ratioRenderable(QString *why) const
+{
+    return RatioRenderable(edtRatio->text(), why);
 }
 
 void SettingsPanel::edtSpeedChange()
@@ -103,6 +157,7 @@ void SettingsPanel::udPitchChanging(int newPosition)
 void SettingsPanel::cbbSpacingChange()
 {
     m_keying.space_extra = SpaceExtraForIndex(cbbSpacing->currentIndex(), m_keying.space_extra);
+    emit spacingChanged();
 }
 
 void SettingsPanel::tbVolumeChange()

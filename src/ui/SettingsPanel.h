@@ -7,6 +7,7 @@
 #include <memory>
 
 class QComboBox;
+class QSettings;
 class QLineEdit;
 class QSlider;
 class UpDownSpinner;
@@ -40,14 +41,33 @@ public:
     void setSpeedPosition(int wpm);
     void setPitchPosition(int hz);
     QString ratioText() const;
+    // Whether the ratio in the box renders every character at every setting;
+    // if not and why is given, *why says what is wrong with it.
+    bool ratioRenderable(QString *why = nullptr) const;
+
+signals:
+    // A ratio typed or stepped to that renders every character.
+    void ratioAccepted(const QString &ratio);
+
+public:
+
+    // Restores what an earlier run saved in settings, then saves every change
+    // there. Without saved values the controls keep their start-up state.
+    void keepSettingsIn(QSettings &settings);
 
     // Puts the group's boxes, top to bottom, between before and after in the
     // keyboard order.
     void orderTabsBetween(QWidget *before, QWidget *after);
 
+signals:
+    // The gap between characters has changed (what the course calls its
+    // effective speed follows it).
+    void spacingChanged();
+
 private:
     void createControls();
     void connectEvents();
+    void edtRatioChange();
 
     QLineEdit *edtSpeed;
     UpDownSpinner *udSpeed;

@@ -19,8 +19,13 @@ public:
     virtual void warning(QWidget *parent, const QString &title, const QString &text) = 0;
     // The file-open dialog for text files; empty when cancelled.
     virtual QString openTextFile(QWidget *parent, const QString &initialFolder) = 0;
+    // The file-open dialog for a file of call signs (a check-partial list, a
+    // contest log or any text); empty when cancelled.
+    virtual QString openCallSignFile(QWidget *parent, const QString &initialFolder) = 0;
     // The folder chooser; empty when cancelled.
     virtual QString chooseFolder(QWidget *parent) = 0;
+    // The file-save dialog for a CSV file, offering suggestedPath; empty when cancelled.
+    virtual QString saveCsvFile(QWidget *parent, const QString &suggestedPath) = 0;
     virtual QString clipboardText() = 0;
 };
 

@@ -1,3 +1,5 @@
+#include "callsign/CallListAddress.h"
+#include "callsign/CallListTexts.h"
 #include "callsign/CallSignListReader.h"
 #include "fakes/ScriptedHttpClient.h"
 
@@ -55,12 +57,14 @@ private slots:
     void addressOfTheSelectedYear();
     void noYearSelectedAsksNothing_data();
     void noYearSelectedAsksNothing();
-    void failureMidwayGivesTheShortList();
-    void failureWithNothingGivesAnEmptyList();
+    void failedReadGivesNoList_data();
+    void failedReadGivesNoList();
     void filterIsPassedToTheScan();
     void secondStartWhileRunningIsRefused();
     void nextReadStartsFromAnEmptyPage();
     void abortStopsTheTransferSilently();
+    void dataOrEndArrivingAfterAbortIsIgnored();
+    void queuedEndOfAnAbandonedReadDoesNotEndTheNextOne();
 };
 
 void TestCallSignListReader::chunksMakeTheWholePage_data()
@@ -107,8 +111,8 @@ void TestCallSignListReader::addressOfTheSelectedYear_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("address");
-    QTest::newRow("newest") << 0 << u"http://www.cqww.com/publiclogs/2017cw/"_qs;
-    QTest::newRow("oldest") << 8 << u"http://www.cqww.com/publiclogs/2009cw/"_qs;
+    QTest::newRow("2017") << CallListIndexOfYear(2017) << u"http://www.cqww.com/publiclogs/2017cw/"_qs;
+    QTest::newRow("oldest") << CallListYearCount() - 1 << u"http://www.cqww.com/publiclogs/2009cw/"_qs;
 }
 
 void TestCallSignListReader::addressOfTheSelectedYear()
@@ -125,7 +129,7 @@ void TestCallSignListReader::noYearSelectedAsksNothing_data()
 {
     QTest::addColumn<int>("index");
     QTest::newRow("none selected") << -1;
-    QTest::newRow("past the last year") << 9;
+    QTest::newRow("past the last year") << CallListYearCount();
 }
 
 void TestCallSignListReader::noYearSelectedAsksNothing()
@@ -144,30 +148,54 @@ void TestCallSignListReader::noYearSelectedAsksNothing()
     QVERIFY(!reader.isRunning());
 }
 
-void TestCallSignListReader::failureMidwayGivesTheShortList()
+void TestCallSignListReader::failedReadGivesNoList_data()
 {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("arrived");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("404 with an error page") << int(HttpFailure::ErrorStatus) << 404 << 300
+                                            << u"HTTP エラー 404"_qs;
+    QTest::newRow("proxy refused") << int(HttpFailure::Unreachable) << 0 << 0
+                                   << u"プロキシまたはサーバーに接続できません"_qs;
+    QTest::newRow("no answer") << int(HttpFailure::NoAnswer) << 30 << 0 << u"30 秒間応答がありません"_qs;
+    QTest::newRow("transfer limit") << int(HttpFailure::TooSlow) << 180 << 1024
+                                    << u"180 秒たっても読み込みが終わりません"_qs;
+    QTest::newRow("too large") << int(HttpFailure::TooLarge) << 0 << 2365 << u"データが大きすぎます"_qs;
+    QTest::newRow("broken off midway") << int(HttpFailure::Interrupted) << 0 << 1024
+                                       << u"読み込みの途中で接続が切れました"_qs;
+}
+
+// A failed read must not pass for a list, not even the part that arrived.
+void TestCallSignListReader::failedReadGivesNoList()
+{
+    QFETCH(int, kind);
+    QFETCH(int, value);
+    QFETCH(int, arrived);
+    QFETCH(QString, reason);
     const Page page = makePage(2365);
     ScriptedHttpClient *client = new ScriptedHttpClient;
     CallSignListReader reader(client);
     QSignalSpy finished(&reader, &CallSignListReader::finished);
+    QSignalSpy failed(&reader, &CallSignListReader::failed);
     QVERIFY(reader.start(3, CallSignFilter::DX));
-    const QByteArray part = page.bytes.left(1024);
-    client->deliver(part);
-    client->finish(u"connection closed"_qs);
-    const QStringList calls = onlyCallSignsOf(finished);
-    QCOMPARE(calls, ScanCallSigns(part, CallSignFilter::DX));
-    QVERIFY(!calls.isEmpty());
-    QVERIFY(calls.size() < page.calls.size());
-}
+    if (arrived > 0)
+        client->deliver(page.bytes.left(arrived));
+    client->finish(HttpFailure{HttpFailure::Kind(kind), value, u"detail"_qs});
+    QCOMPARE(finished.size(), 0);
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.at(0).at(0).toString(), reason);
+    QCOMPARE(CallListFailedText(reason),
+             u"ウェブサイトがメンテ中かもしれません。\r\n\r\nしばらくしてからやり直して下さい。\r\n\r\n（"_qs
+                 + reason + u"）"_qs);
+    QVERIFY(!reader.isRunning());
 
-void TestCallSignListReader::failureWithNothingGivesAnEmptyList()
-{
-    ScriptedHttpClient *client = new ScriptedHttpClient;
-    CallSignListReader reader(client);
-    QSignalSpy finished(&reader, &CallSignListReader::finished);
+    // The next read that succeeds is a list again.
     QVERIFY(reader.start(0, CallSignFilter::DX));
-    client->finish(u"host not found"_qs);
-    QCOMPARE(onlyCallSignsOf(finished), QStringList{});
+    client->deliver(row());
+    client->finish();
+    QCOMPARE(onlyCallSignsOf(finished), QStringList{u"W1AW"_qs});
+    QCOMPARE(failed.size(), 1);
 }
 
 void TestCallSignListReader::filterIsPassedToTheScan()
@@ -252,6 +280,46 @@ void TestCallSignListReader::abortStopsTheTransferSilently()
     QVERIFY(reader.start(2, CallSignFilter::DX));
     client->finish();
     QCOMPARE(onlyCallSignsOf(finished), QStringList{});
+}
+
+void TestCallSignListReader::dataOrEndArrivingAfterAbortIsIgnored()
+{
+    ScriptedHttpClient *client = new ScriptedHttpClient;
+    CallSignListReader reader(client);
+    QSignalSpy finished(&reader, &CallSignListReader::finished);
+    QSignalSpy progress(&reader, &CallSignListReader::progress);
+    QVERIFY(reader.start(0, CallSignFilter::DX));
+    client->deliver(row());
+    reader.abort();
+    client->deliverLate(row());
+    client->finishLate();
+    QCOMPARE(progress.size(), 1);
+    QCOMPARE(finished.size(), 0);
+    QVERIFY(!reader.isRunning());
+
+    // The next read is all its own.
+    QVERIFY(reader.start(1, CallSignFilter::DX));
+    const QByteArray second = "<a href=\"k1zz.log\">K1ZZ</a>";
+    client->deliver(second);
+    client->finish();
+    QCOMPARE(onlyCallSignsOf(finished), QStringList{u"K1ZZ"_qs});
+    QCOMPARE(progress.last().at(0).toLongLong(), second.size());
+}
+
+void TestCallSignListReader::queuedEndOfAnAbandonedReadDoesNotEndTheNextOne()
+{
+    ScriptedHttpClient *client = new ScriptedHttpClient;
+    CallSignListReader reader(client);
+    QSignalSpy finished(&reader, &CallSignListReader::finished);
+    QVERIFY(reader.start(-1, CallSignFilter::DX));  // its empty end is queued
+    reader.abort();
+    QVERIFY(reader.start(0, CallSignFilter::DX));   // a real read, started before that end comes
+    QCoreApplication::processEvents();
+    QCOMPARE(finished.size(), 0);
+    QVERIFY(reader.isRunning());
+    client->deliver(row());
+    client->finish();
+    QCOMPARE(onlyCallSignsOf(finished), QStringList{u"W1AW"_qs});
 }
 
 QTEST_GUILESS_MAIN(TestCallSignListReader)

@@ -32,6 +32,8 @@ private slots:
     void scan();
     void skippedAnchorText_data();
     void skippedAnchorText();
+    void yearsOfADay_data();
+    void yearsOfADay();
     void yearTable_data();
     void yearTable();
     void countAndProgressTexts();
@@ -62,7 +64,11 @@ void TestCallSignScan::posFrom_data()
     QTest::newRow("empty sub, start 1") << QByteArray() << text << 1 << 0;
     QTest::newRow("empty text") << QByteArray("a") << QByteArray() << 0 << 0;
     QTest::newRow("zero byte ends the search") << QByteArray("abc") << QByteArray("x\0abc", 5) << 1 << 0;
-    QTest::newRow("zero byte inside the match") << QByteArray("abc") << QByteArray("xxab\0c abc", 10) << 1 << 0;
+    QTest::newRow("zero byte before the match") << QByteArray("abc") << QByteArray("xxab\0c abc", 10) << 1 << 0;
+    QTest::newRow("zero byte as the first byte of the match") << QByteArray("\0bc", 3) << QByteArray("xx\0bc", 5) << 1 << 0;
+    QTest::newRow("zero byte inside the match") << QByteArray("a\0c", 3) << QByteArray("xxa\0c", 5) << 1 << 0;
+    QTest::newRow("zero byte as the last byte of the match") << QByteArray("ab\0", 3) << QByteArray("xxab\0", 5) << 1 << 0;
+    QTest::newRow("zero byte right after the match") << QByteArray("abc") << QByteArray("xxabc\0", 6) << 1 << 3;
     QTest::newRow("zero byte before start is not seen") << QByteArray("abc") << QByteArray("a\0xabc", 6) << 2 << 4;
     QTest::newRow("start 0 searches past zero bytes") << QByteArray("abc") << QByteArray("x\0abc", 5) << 0 << 3;
     QTest::newRow("high bytes are single characters") << QByteArray("\x82\xa0") << QByteArray("\x82\x82\xa0") << 1 << 2;
@@ -231,19 +237,46 @@ void TestCallSignScan::skippedAnchorText()
     QCOMPARE(ScanCallSigns(page, CallSignFilter::DX), expected);
 }
 
+void TestCallSignScan::yearsOfADay_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("newest");
+
+    QTest::newRow("December") << QDate(2026, 12, 9) << 2025;
+    QTest::newRow("New Year's Day") << QDate(2027, 1, 1) << 2026;
+    QTest::newRow("New Year's Eve") << QDate(2026, 12, 31) << 2025;
+    QTest::newRow("first year after the known ones") << QDate(2018, 1, 1) << 2017;
+    QTest::newRow("far ahead") << QDate(2100, 6, 1) << 2099;
+    QTest::newRow("clock set back") << QDate(2003, 5, 5) << 2017;
+    QTest::newRow("no date") << QDate() << 2017;
+}
+
+void TestCallSignScan::yearsOfADay()
+{
+    QFETCH(QDate, today);
+    QFETCH(int, newest);
+    const QList<int> years = CallListYears(today);
+    QCOMPARE(years.size(), newest - 2009 + 1);
+    for (qsizetype i = 0; i < years.size(); ++i)
+        QCOMPARE(years.at(i), newest - int(i));
+}
+
 void TestCallSignScan::yearTable_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("address");
 
+    // The run's list comes from the clock; its ends are known from the date.
+    const int newest = QDate::currentDate().year() - 1;
+    const int count = newest - 2009 + 1;
     QTest::newRow("none selected") << -1 << QString() << QString();
-    for (int index = 0; index < 9; ++index) {
-        const int year = 2017 - index;
-        QTest::addRow("%d", index) << index << QStringLiteral("%1 CQ WW DX CW").arg(year)
-                                   << QStringLiteral("http://www.cqww.com/publiclogs/%1cw/").arg(year);
-    }
-    QTest::newRow("past the last") << 9 << QString() << QString();
+    QTest::newRow("newest first") << 0 << QStringLiteral("%1 CQ WW DX CW").arg(newest)
+                                  << QStringLiteral("http://www.cqww.com/publiclogs/%1cw/").arg(newest);
+    QTest::newRow("2017") << newest - 2017 << u"2017 CQ WW DX CW"_qs << u"http://www.cqww.com/publiclogs/2017cw/"_qs;
+    QTest::newRow("oldest last") << count - 1 << u"2009 CQ WW DX CW"_qs
+                                 << u"http://www.cqww.com/publiclogs/2009cw/"_qs;
+    QTest::newRow("past the last") << count << QString() << QString();
 }
 
 void TestCallSignScan::yearTable()
@@ -251,10 +284,15 @@ void TestCallSignScan::yearTable()
     QFETCH(int, index);
     QFETCH(QString, entry);
     QFETCH(QString, address);
+    QCOMPARE(CallListYears(), CallListYears(QDate::currentDate()));
     QCOMPARE(CallListEntryText(index), entry);
     QCOMPARE(CallListAddress(index), address);
     QCOMPARE(QStringLiteral("http://") + CallListHost() + CallListPath(index),
              address.isEmpty() ? u"http://www.cqww.com"_qs : address);
+    const int year = CallListYearAt(index);
+    QCOMPARE(year == 0, entry.isEmpty());
+    if (year)
+        QCOMPARE(CallListIndexOfYear(year), index);
 }
 
 void TestCallSignScan::countAndProgressTexts()

@@ -58,7 +58,11 @@ run() {
     local name=$1
     shift
     local started=$SECONDS
-    $driver_prefix "$driver" "$@" >"$work/$name.out" 2>"$work/$name.err"
+    # Each run starts as a first start: its saved settings, memo, kept lists
+    # and history stay in a scratch folder of its own.
+    XDG_CONFIG_HOME=$work/$name.state/config XDG_DATA_HOME=$work/$name.state/data \
+        XDG_CACHE_HOME=$work/$name.state/cache \
+        $driver_prefix "$driver" "$@" >"$work/$name.out" 2>"$work/$name.err"
     local code=$?
     sed "s/^/  [$name] /" "$work/$name.out"
     if [[ $code -ne 0 && $code -ne 77 ]]; then

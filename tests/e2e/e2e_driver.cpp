@@ -6,17 +6,11 @@
 //
 //   e2e_driver SCENARIO [--name value]...
 
-#include "EventLoopWatch.h"
+#include "E2eSession.h"
 #include "ProcessFigures.h"
 
-#include "ui/CallSignPage.h"
-#include "ui/MainWindow.h"
-#include "ui/PlainTextPage.h"
-#include "callsign/QtHttpClient.h"
+#include "plaintext/SendText.h"
 #include "sending/MMErrorText.h"
-#include "sending/PulseSoundOutput.h"
-
-#include "fakes/RecordingUiDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,8 +21,10 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSslConfiguration>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,163 +38,21 @@
 
 #include <sys/types.h>
 
+using namespace e2e;
+
 namespace {
 
-constexpr int kCallSignTab = 0;
-constexpr int kPlainTextTab = 1;
-// The window must never go this long without running its event loop while
-// sound or network fail underneath it.
-constexpr qint64 kResponsiveMs = 500;
-
-class Failed
+// --year picks the selector's entry of that year; without it the newest,
+// selected at start, stays.
+void selectYear(Session &s, const Options &o)
 {
-public:
-    explicit Failed(QString why) : reason(std::move(why)) {}
-    QString reason;
-};
-
-// One line per key, whatever the value holds.
-void report(const char *key, const QString &value)
-{
-    QString line = value;
-    line.replace(QLatin1String("\r\n"), QLatin1String("\\n")).replace(u'\n', QLatin1String("\\n"));
-    std::printf("%s: %s\n", key, line.toUtf8().constData());
-    std::fflush(stdout);
-}
-
-void report(const char *key, qint64 value)
-{
-    report(key, QString::number(value));
-}
-
-void require(bool condition, const QString &why)
-{
-    if (!condition)
-        throw Failed(why);
-}
-
-bool waitFor(const std::function<bool()> &condition, int timeoutMs)
-{
-    return QTest::qWaitFor(condition, timeoutMs);
-}
-
-class Options
-{
-public:
-    Options(const QStringList &args)
-    {
-        for (int i = 0; i + 1 < args.size(); i += 2) {
-            if (args.at(i).startsWith(QLatin1String("--")))
-                m_values.insert(args.at(i).mid(2), args.at(i + 1));
-        }
-    }
-    QString text(const char *name, const QString &fallback = QString()) const
-    {
-        return m_values.value(QLatin1String(name), fallback);
-    }
-    int number(const char *name, int fallback) const
-    {
-        bool ok = false;
-        const int value = text(name).toInt(&ok);
-        return ok ? value : fallback;
-    }
-
-private:
-    QHash<QString, QString> m_values;
-};
-
-// The window with its real outside world; the boxes and choosers answer at once.
-class Session
-{
-public:
-    explicit Session(const Options &options)
-    {
-        output = new PulseSoundOutput;
-        http = new QtHttpClient;
-        http->setIdleLimit(std::chrono::milliseconds(options.number("idle-ms", 30000)));
-        if (options.number("transfer-ms", 0) > 0)
-            http->setTransferLimit(std::chrono::milliseconds(options.number("transfer-ms", 0)));
-        if (options.number("max-body", 0) > 0)
-            http->setMaxBodySize(options.number("max-body", 0));
-        dialogs = new RecordingUiDialogs;
-        QElapsedTimer clock;
-        clock.start();
-        window = std::make_unique<TfrmMain>(output, http, dialogs);
-        report("create_ms", clock.elapsed());
-        window->show();
-        watch.start();
-    }
-
-    template <typename T>
-    T *child(const char *name) const
-    {
-        T *found = window->findChild<T *>(QLatin1String(name));
-        if (!found)
-            throw Failed(QStringLiteral("no control ") + QLatin1String(name));
-        return found;
-    }
-
-    void selectTab(int index) { child<QTabWidget>("PageControlMode")->setCurrentIndex(index); }
-    bool keyDown() { return window->sequencer().key_down(); }
-    bool startEnabled() const { return child<QPushButton>("btnStart")->isEnabled(); }
-    bool stopEnabled() const { return child<QPushButton>("btnStop")->isEnabled(); }
-    bool idle() { return !keyDown() && startEnabled(); }
-    QString ticker() const { return child<QLabel>("lblChar")->text(); }
-
-    qint64 timed(const std::function<void()> &action)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        action();
-        return clock.elapsed();
-    }
-
-    void closeWindow()
-    {
-        report("close_ms", timed([this] { window.reset(); }));
-    }
-
-    // The window is gone: nothing of it may still fire, whatever was pending.
-    void settleAfterClose(int ms) { QTest::qWait(ms); }
-
-    void reportDialogs() const
-    {
-        report("warnings", dialogs->warnings.join(QStringLiteral(" | ")));
-        report("errors", dialogs->errors.join(QStringLiteral(" | ")));
-        report("notices", dialogs->notices.join(QStringLiteral(" | ")));
-    }
-
-    void requireResponsive()
-    {
-        report("longest_gap_ms", watch.longestGapMs());
-        require(watch.longestGapMs() < kResponsiveMs,
-                QStringLiteral("event loop blocked for %1 ms").arg(watch.longestGapMs()));
-    }
-
-    PulseSoundOutput *output;
-    QtHttpClient *http;
-    RecordingUiDialogs *dialogs;
-    std::unique_ptr<TfrmMain> window;
-    EventLoopWatch watch;
-};
-
-// A text long enough to be still sounding whenever a scenario needs it.
-QString longText()
-{
-    return QStringLiteral("PARIS ").repeated(60);
-}
-
-void startPlain(Session &s, const QString &memo)
-{
-    s.selectTab(kPlainTextTab);
-    s.window->plainTextPage().setMemoText(memo);
-    s.window->btnStartClick();
-}
-
-void waitUntilSounding(Session &s)
-{
-    require(waitFor([&] { return s.ticker().size() >= 2; }, 8000),
-            QStringLiteral("nothing sounded; ticker '%1'").arg(s.ticker()));
+    auto *years = s.child<QComboBox>("cbbCallList");
+    const int year = o.number("year", 0);
+    if (year == 0)
+        return;
+    const int index = years->findText(QStringLiteral("%1 CQ WW DX CW").arg(year));
+    require(index >= 0, QStringLiteral("the year selector does not offer %1").arg(year));
+    years->setCurrentIndex(index);
 }
 
 // ---- Sound ----------------------------------------------------------------
@@ -223,9 +77,9 @@ int callSignDrill(const Options &o)
 {
     Session s(o);
     s.selectTab(kCallSignTab);
-    s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
+    selectYear(s, o);
     s.window->callSignPage().btnCallReadClick();
-    require(waitFor([&] { return s.child<QPushButton>("btnCallRead")->isEnabled(); }, 15000),
+    require(waitFor([&] { return !s.reading(); }, 15000),
             QStringLiteral("the list did not arrive"));
     report("status", s.window->statusText(0));
     report("list", s.window->callSignPage().callSigns().size());
@@ -356,7 +210,7 @@ int closeDuringPause(const Options &o)
     s.window->btnStartClick();
     require(waitFor([&] { return s.window->sequencer().restartPending(); }, 10000),
             QStringLiteral("the pause between files never came"));
-    require(!s.startEnabled() && !s.stopEnabled(), QStringLiteral("buttons not both disabled in the pause"));
+    require(!s.startEnabled() && s.stopEnabled(), QStringLiteral("in the pause Start must be disabled and Stop enabled"));
     QTest::qWait(o.number("into-pause-ms", 700));
     s.closeWindow();
     // Past the end of the pause: the restart must have died with the window.
@@ -370,16 +224,16 @@ int download(const Options &o)
 {
     Session s(o);
     s.selectTab(kCallSignTab);
-    s.child<QComboBox>("cbbCallList")->setCurrentIndex(o.number("year-index", 0));
+    selectYear(s, o);
     auto *read = s.child<QPushButton>("btnCallRead");
     s.window->callSignPage().btnCallReadClick();
-    require(!read->isEnabled(), QStringLiteral("the read button stayed enabled"));
+    require(s.reading() && read->isEnabled(), QStringLiteral("the read button does not offer 中止"));
 
     const int closeAfter = o.number("close-after-ms", -1);
     if (closeAfter >= 0) {
         QTest::qWait(closeAfter);
         report("status_at_close", s.window->statusText(0));
-        require(!read->isEnabled(), QStringLiteral("the download ended before the window closed"));
+        require(s.reading(), QStringLiteral("the download ended before the window closed"));
         s.closeWindow();
         s.settleAfterClose(1000);
         return 0;
@@ -387,7 +241,7 @@ int download(const Options &o)
 
     QElapsedTimer clock;
     clock.start();
-    require(waitFor([&] { return read->isEnabled(); }, o.number("timeout-ms", 20000)),
+    require(waitFor([&] { return !s.reading(); }, o.number("timeout-ms", 20000)),
             QStringLiteral("the download did not end (status '%1')").arg(s.window->statusText(0)));
     report("download_ms", clock.elapsed());
     const QString status = s.window->statusText(0);
@@ -408,8 +262,44 @@ int download(const Options &o)
     s.requireResponsive();
     // A second read works after any failure.
     s.window->callSignPage().btnCallReadClick();
-    require(waitFor([&] { return read->isEnabled(); }, o.number("timeout-ms", 20000)),
+    require(waitFor([&] { return !s.reading(); }, o.number("timeout-ms", 20000)),
             QStringLiteral("a second read did not end"));
+    s.closeWindow();
+    return 0;
+}
+
+// A call-sign file chosen in its dialog, then stream listening played to its
+// end: the list is the file's, and every call sign sent is an entry of it.
+int callFileStream(const Options &o)
+{
+    const QString path = o.text("file");
+    require(!path.isEmpty(), QStringLiteral("--file missing"));
+    Session s(o);
+    s.selectTab(kCallSignTab);
+    s.dialogs->callSignFileToOpen = path;
+    QTest::mouseClick(s.child<QPushButton>("btnCallFile"), Qt::LeftButton);
+    const QStringList list = s.window->callSignPage().callSigns();
+    report("status", s.window->statusText(0));
+    report("list", list.join(QLatin1Char(' ')));
+    require(!list.isEmpty(), QStringLiteral("the file gave no list"));
+
+    s.child<QCheckBox>("chkCallStream")->setChecked(true);
+    s.window->btnStartClick();
+    require(s.keyDown(), QStringLiteral("Start did not start the stream"));
+    const QStringList sent = s.window->sequencer().send_text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    report("sent", sent.join(QLatin1Char(' ')));
+    for (const QString &call : sent)
+        require(list.contains(call), QStringLiteral("%1 is not in the file").arg(call));
+    // The stream's own end: nothing more is sent and the last call stays in the box.
+    require(waitFor([&] { return !s.keyDown(); }, o.number("timeout-ms", 60000)),
+            QStringLiteral("the stream did not end"));
+    report("input", s.child<QLineEdit>("edtCallInput")->text());
+    require(s.child<QLineEdit>("edtCallInput")->text() == sent.last(),
+            QStringLiteral("the input box does not hold the last call sign"));
+    s.reportDialogs();
+    require(s.dialogs->notices.isEmpty() && s.dialogs->errors.isEmpty(), QStringLiteral("a box was shown"));
+    s.window->btnStopClick();
+    s.requireResponsive();
     s.closeWindow();
     return 0;
 }
@@ -620,10 +510,7 @@ int soak(const Options &o)
     for (const QString &name : QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files)) {
         QFile file(QDir(folder).filePath(name));
         require(file.open(QIODevice::ReadOnly), QStringLiteral("cannot read %1").arg(name));
-        QString text = QString::fromUtf8(file.readAll());
-        text.remove(u'\r');
-        text.remove(u'\n');
-        expected.insert(name, text);
+        expected.insert(name, PrepareSendText(QString::fromUtf8(file.readAll())));
     }
 
     int heard = 0;
@@ -692,7 +579,7 @@ int main(int argc, char **argv)
     }
     const QString scenario = args.first();
     const Options options(args.mid(1));
-    const QHash<QString, std::function<int(const Options &)>> scenarios = {
+    QHash<QString, Scenario> scenarios = {
         {QStringLiteral("plain"), plainText},
         {QStringLiteral("drill"), callSignDrill},
         {QStringLiteral("no-sound"), noSoundServer},
@@ -700,6 +587,7 @@ int main(int argc, char **argv)
         {QStringLiteral("close-sounding"), closeWhileSounding},
         {QStringLiteral("close-pause"), closeDuringPause},
         {QStringLiteral("download"), download},
+        {QStringLiteral("call-file-stream"), callFileStream},
         {QStringLiteral("huge-file"), hugeFile},
         {QStringLiteral("binary-file"), binaryFile},
         {QStringLiteral("vanished-file"), vanishedFile},
@@ -707,6 +595,9 @@ int main(int argc, char **argv)
         {QStringLiteral("big-paste"), bigPaste},
         {QStringLiteral("soak"), soak},
     };
+    addPracticeScenarios(scenarios);
+    addCourseScenarios(scenarios);
+    addRestartScenarios(scenarios);
     if (!scenarios.contains(scenario)) {
         std::fprintf(stderr, "unknown scenario %s\n", qPrintable(scenario));
         return 2;

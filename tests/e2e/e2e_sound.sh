@@ -23,7 +23,7 @@ check '[[ "$decoded" == "CQ CQ DE JA1ABC +" ]]' "the memo sounds as CQ CQ DE JA1
 fixture_start index "$source_dir/tests/integration/callsign_fixture_server.py" \
     --page "$source_dir/tests/data/callsign/index_fixture.html" --lifetime 100
 pulse_record_start "$work/drill.wav"
-http_proxy=http://127.0.0.1:$port_index no_proxy= run drill drill
+http_proxy=http://127.0.0.1:$port_index no_proxy= run drill drill --year 2017
 pulse_record_stop
 sent=$(value drill sent)
 decoded=$("$decode" "$work/drill.wav" 25)
@@ -42,5 +42,28 @@ check 'grep -qxF -- "$heard" "$work/entries"' "the call sign heard is an entry o
 check '[[ "$(value drill row)" == "1 $sent $sent 25 OK" ]]' "typing it + Enter adds row 1 judged OK"
 check 'grep -q "REQUEST http://www.cqww.com/publiclogs/2017cw/" "$work/fixture-index.log"' \
     "the list was read through the proxy"
+
+# Stream listening over a check-partial file chosen in the call-sign file
+# dialog: comments, CR LF, lower case and a portable suffix. Four call signs
+# (one more than the list holds) play; each must decode to an entry of the
+# file, and never to the call in a comment.
+printf '# KEYLARK test list W9XYZ\r\n#EA8AA\r\nk1ar\r\nJA1ZZ/p\r\n\r\ndl1a\r\nK1AR\r\n' >"$work/calls.scp"
+pulse_record_start "$work/stream.wav"
+run stream call-file-stream --file "$work/calls.scp"
+pulse_record_stop
+sent=$(value stream sent)
+decoded=$("$decode" "$work/stream.wav" 25)
+echo "sent: '$sent' decoded: '$decoded'"
+check '[[ "$(value stream result)" == PASS ]]' "the stream of the file's call signs played to its end"
+check '[[ "$(value stream list)" == "K1AR JA1ZZ/P DL1A" && "$(value stream status)" == "calls.scp : 3局" ]]' \
+    "the list is the file's entries, each once, and the status bar names the file"
+check '[[ -n "$decoded" && "$decoded" == "$sent" ]]' "what was heard is what was sent"
+only_entries=yes
+words=0
+for word in $decoded; do
+    words=$((words + 1))
+    [[ " K1AR JA1ZZ/P DL1A " == *" $word "* ]] || only_entries=no
+done
+check '[[ $only_entries == yes && $words -eq 4 ]]' "every call sign heard ($words) is an entry of the file"
 
 e2e_finish

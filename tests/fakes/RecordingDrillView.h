@@ -23,6 +23,7 @@ public:
     bool scoreVisible = false;
     QString score;
     int speed = 25;
+    QList<int> speedRequests;  // as asked, before the spinner's limits
     int pitch = 700;
     QList<int> pitchesSet;
     QString input;
@@ -45,7 +46,11 @@ public:
     void setScoreVisible(bool visible) override { scoreVisible = visible; }
     QString speedText() const override { return QString::number(speed); }
     int speedPosition() const override { return speed; }
-    void setSpeedPosition(int wpm) override { speed = std::clamp(wpm, 10, 60); }
+    void setSpeedPosition(int wpm) override
+    {
+        speedRequests << wpm;
+        speed = std::clamp(wpm, 10, 60);
+    }
     void setPitchPosition(int hz) override
     {
         pitch = std::clamp(hz, 400, 1500);

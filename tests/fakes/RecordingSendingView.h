@@ -13,7 +13,6 @@ public:
     RecordingCharacterView display;  // the character display state
     bool startEnabled = true;
     bool stopEnabled = false;
-    QString ratio = QStringLiteral("3");
     bool randomFile = false;
     int runEnded = 0;
     QString tickerAtRunEnd;
@@ -33,7 +32,7 @@ public:
 
     void restoreButtons() override { startEnabled = true; stopEnabled = false; }
     void setStartEnabled(bool enabled) override { startEnabled = enabled; }
-    QString ratioText() const override { return ratio; }
+    void showSending() override { startEnabled = false; stopEnabled = true; }
     void clearTicker() override { display.ticker.clear(); }
     void plainTextRunEnded() override { ++runEnded; tickerAtRunEnd = display.ticker; }
     void plainTextStopped() override { ++stopped; randomFile = false; }
@@ -43,5 +42,5 @@ public:
     void showSoundWarning(const QString &message) override { warnings << message; }
 
     // The head of the Start handler: Start disabled, Stop enabled.
-    void pressStart() { startEnabled = false; stopEnabled = true; }
+    void pressStart() { showSending(); }
 };

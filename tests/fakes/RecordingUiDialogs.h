@@ -13,7 +13,11 @@ public:
     QStringList warnings;        // "title: text"
     QString fileToOpen;          // the file-open dialog's answer
     QStringList openFolders;     // the initial folder of each file-open dialog
+    QString callSignFileToOpen;  // the call-sign file dialog's answer
+    QStringList callSignFolders;  // the initial folder of each call-sign file dialog
     QString folderToChoose;
+    QString csvFileToSave;       // the file-save dialog's answer
+    QStringList csvSuggestions;  // the path each file-save dialog offered
     QString clipboard;
 
     void notice(QWidget *, const QString &text) override { notices << text; }
@@ -27,6 +31,16 @@ public:
         openFolders << initialFolder;
         return fileToOpen;
     }
+    QString openCallSignFile(QWidget *, const QString &initialFolder) override
+    {
+        callSignFolders << initialFolder;
+        return callSignFileToOpen;
+    }
     QString chooseFolder(QWidget *) override { return folderToChoose; }
+    QString saveCsvFile(QWidget *, const QString &suggestedPath) override
+    {
+        csvSuggestions << suggestedPath;
+        return csvFileToSave;
+    }
     QString clipboardText() override { return clipboard; }
 };

@@ -35,17 +35,33 @@ public:
             emit received(chunk);
     }
 
-    // Ends the transfer; a non-empty reason reports it as failed first.
+    // Ends the transfer; a non-empty reason reports it as broken off first.
     void finish(const QString &failure = {})
+    {
+        if (failure.isEmpty())
+            end(nullptr);
+        else
+            finish(HttpFailure{HttpFailure::Interrupted, 0, failure});
+    }
+
+    // Ends the transfer as failed.
+    void finish(const HttpFailure &failure) { end(&failure); }
+
+    // Signals that were already on their way when the transfer was abandoned,
+    // as a client that breaks its promise would deliver them.
+    void deliverLate(const QByteArray &chunk) { emit received(chunk); }
+    void finishLate() { emit finished(); }
+
+private:
+    void end(const HttpFailure *failure)
     {
         if (!m_running)
             return;
         m_running = false;
-        if (!failure.isEmpty())
-            emit failed(failure);
+        if (failure)
+            emit failed(*failure);
         emit finished();
     }
 
-private:
     bool m_running = false;
 };

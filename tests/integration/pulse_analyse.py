@@ -84,8 +84,8 @@ def main():
     parser.add_argument("--sync-ms", type=float, default=30.0)
     parser.add_argument("--tail", action="store_true")
     parser.add_argument("--summary", action="store_true",
-                        help="print only: characters, mean and worst extra gap, worst "
-                             "offset of an event from the sound, in ms "
+                        help="print only: characters, mean and worst extra gap in ms, worst "
+                             "offset of an event from its sound in ms or - without events "
                              "(the exit status still tells)")
     args = parser.parse_args()
 
@@ -138,8 +138,8 @@ def main():
                                 f"rendered {want_gap * ms:.1f} ms")
 
     characters = 0
-    worst_sync = 0.0
     mean_extra = sum(e for _, _, e in gap_extra) / len(gap_extra) if gap_extra else 0.0
+    worst_sync = None
     if args.events:
         events = read_events(args.events)
         if not events:
@@ -151,6 +151,7 @@ def main():
         characters = sum(n for n, _ in crossing)
         if characters:
             mean_extra = sum(extra for n, extra in crossing if n) / characters
+        worst_sync = 0.0
         for kind, tag, offset, at in events:
             late = at - offset * ms
             if abs(late) > abs(worst_sync):
@@ -161,7 +162,8 @@ def main():
             print(f"events: {len(events)}, worst offset from the sound {worst_sync:+.1f} ms")
 
     if args.summary:
-        print(f"{characters} {mean_extra:.2f} {worst_gap:.2f} {worst_sync:.1f}")
+        sync = "-" if worst_sync is None else f"{worst_sync:+.1f}"
+        print(f"{characters} {mean_extra:.2f} {worst_gap:.2f} {sync}")
     else:
         print(f"tones: {len(got)} recorded, {len(want)} rendered; worst tone difference "
               f"{worst_tone:+.2f} ms, worst gap difference {worst_gap:+.2f} ms, "

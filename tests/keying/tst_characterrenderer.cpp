@@ -7,25 +7,39 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
 namespace {
 
-// The rendering a layout of tone bursts (> 0) and silences (< 0) must give,
-// built burst by burst.
+// Sample i (1-based) of a tone burst of n samples, worked out on its own from
+// the statement of the rendering rather than by the renderer: the table entry
+// at the phase of sample i, the phase restarting at 0 with every burst and
+// advancing by freq / 8000 of a period per sample (a period is 2^30, the step
+// rounded to the nearest integer); then one truncating step of x 8/9 for each
+// of the 33 - i attack steps (i < 32) and the i - n + 33 release steps
+// (i > n - 32).
+int referenceToneSample(const TSineTable &table, int freq, int n, int i)
+{
+    const qint64 period = qint64(1) << 30;
+    const qint64 step = (qint64(freq) * period + 4000) / 8000;
+    const qint64 phase = (qint64(i - 1) * step) % period;
+    int v = table[std::size_t(phase * qint64(table.size()) / period)];
+    const int steps = (i < 32 ? 33 - i : 0) + (i > n - 32 ? i - n + 33 : 0);
+    for (int s = 0; s < steps; ++s)
+        v = v * 8 / 9;
+    return v;
+}
+
+// The rendering a layout of tone bursts (> 0) and silences (< 0) must give.
 std::vector<audio_sample> expectedRendering(const KeyingValues &keying, const QList<int> &layout)
 {
-    std::vector<audio_sample> samples(kBufferSamples);
-    CharacterRenderer renderer(keying);
-    int position = 0;
+    std::vector<audio_sample> samples;
     for (int length : layout) {
-        if (length > 0)
-            renderer.AddTone(samples, position, length);
-        else
-            CharacterRenderer::AddSilence(samples, position, -length);
+        for (int i = 1; i <= std::abs(length); ++i)
+            samples.push_back(length > 0 ? audio_sample(referenceToneSample(*keying.sine_table, keying.freq, length, i)) : 0);
     }
-    samples.resize(std::size_t(position));
     return samples;
 }
 
@@ -48,6 +62,7 @@ private slots:
     void timing_data();
     void timing();
     void voicedKanaLayout();
+    void toneAtEveryPitch();
     void phaseIncrement();
     void edgeShaping();
     void firstSampleOfEveryBurstIsZero();
@@ -115,6 +130,19 @@ void TestCharacterRenderer::voicedKanaLayout()
     QCOMPARE(result.bytes, 2 * 18 * u);
     QVERIFY(rendersAs(m_buffer, result, m_keying,
                       {u, -u, 3 * u, -u, u, -u, u, -3 * u, u, -u, u, -3 * u}));
+}
+
+void TestCharacterRenderer::toneAtEveryPitch()
+{
+    // H: four dots of 384 samples, so every burst has an attack, a flat middle
+    // and a release; the phase must restart at every burst.
+    for (int freq = 400; freq <= 1500; freq += 50) {
+        m_keying.freq = freq;
+        CharacterRenderer renderer(m_keying);
+        const RenderResult result = renderer.MakeCharWave(m_buffer, u'H', u"3");
+        QVERIFY2(rendersAs(m_buffer, result, m_keying, {384, -384, 384, -384, 384, -384, 384, -1152}),
+                 qPrintable(QStringLiteral("%1 Hz").arg(freq)));
+    }
 }
 
 void TestCharacterRenderer::phaseIncrement()

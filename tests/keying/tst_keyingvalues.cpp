@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <set>
 
@@ -21,6 +22,7 @@ private slots:
     void sinePeak_data();
     void sinePeak();
     void sineTableShape();
+    void randomLevelDrawsEveryDivisorFrom8To15();
     void volumeZeroIsSilent();
     void randomIntStaysInRangeAndCoversIt();
     void randomIntIsReproducibleWithASeed();
@@ -107,14 +109,31 @@ void TestKeyingValues::sinePeak()
 void TestKeyingValues::sineTableShape()
 {
     auto table = std::make_unique<TSineTable>();
-    MakeSineTable(*table, 8);  // random divisor 8..15
-    const auto [low, high] = std::minmax_element(table->begin(), table->end());
-    QVERIFY(*low >= -32767);
-    QVERIFY(*high <= 32767);
-    QVERIFY(*high >= 32767 * 8 / 15);
-    // One period: odd symmetry around the half-way point.
-    for (int i = 1; i < 16384; i += 97)
-        QCOMPARE(int((*table)[i]), -int((*table)[32768 - i]));
+    for (int divisor : {8, 15}) {
+        MakeSineTable(*table, 8, divisor);
+        const auto [low, high] = std::minmax_element(table->begin(), table->end());
+        QCOMPARE(int(*high), int(std::lround(32767.0 * 8 / divisor)));
+        QCOMPARE(int(*low), -int(*high));
+        // One period: odd symmetry around the half-way point.
+        for (int i = 1; i < 16384; i += 97)
+            QCOMPARE(int((*table)[i]), -int((*table)[32768 - i]));
+    }
+}
+
+void TestKeyingValues::randomLevelDrawsEveryDivisorFrom8To15()
+{
+    // Drawn until every divisor has come up (a table takes a while to build).
+    SeedRandom(20240611);
+    auto table = std::make_unique<TSineTable>();
+    std::set<int> divisors;
+    for (int i = 0; i < 64 && divisors.size() < 8; ++i) {
+        const long double amplitude = MakeSineTable(*table, 6);
+        const int divisor = int(std::lround(double(6 / amplitude)));
+        QCOMPARE(double(amplitude), 6.0 / divisor);
+        QCOMPARE(int((*table)[8192]), int(std::lround(32767.0 * 6 / divisor)));
+        divisors.insert(divisor);
+    }
+    QCOMPARE(divisors, (std::set<int>{8, 9, 10, 11, 12, 13, 14, 15}));
 }
 
 void TestKeyingValues::volumeZeroIsSilent()
@@ -127,7 +146,7 @@ void TestKeyingValues::volumeZeroIsSilent()
 
 void TestKeyingValues::randomIntStaysInRangeAndCoversIt()
 {
-    ReseedRandom();
+    SeedRandom(4711);
     std::set<int> seen;
     for (int i = 0; i < 4000; ++i) {
         const int k = RandomInt(20);

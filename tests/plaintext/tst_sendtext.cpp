@@ -23,10 +23,25 @@ void TestSendText::prepare_data()
     QTest::newRow("nested") << u"[[AR]]"_qs << u"[+]"_qs;
     QTest::newRow("every prosign") << u"[AS][KN][SK][SN][KA][AR][BT]"_qs << u"\"#$%&+="_qs;
     QTest::newRow("kana signs") << u"[ホレ][ﾎﾚ][ラタ][ﾗﾀ][ホホ][ﾎﾎ][ウウ][ｳｳ]"_qs << u"^^**<<>>"_qs;
-    QTest::newRow("lone CR and LF stay") << u"A\rB\nC\r\n"_qs << u"A\rB\nC"_qs;
     QTest::newRow("only line breaks") << u"\r\n\r\n"_qs << QString();
-    QTest::newRow("LF CR is no pair") << u"A\n\rB"_qs << u"A\n\rB"_qs;
     QTest::newRow("unknown notation kept") << u"[XY] [A R]"_qs << u"[XY] [A R]"_qs;
+    // A line break between two words sounds as a word space.
+    QTest::newRow("CR LF between words") << u"THE QUICK\r\nBROWN"_qs << u"THE QUICK BROWN"_qs;
+    QTest::newRow("one call sign a line") << u"JA1ABC\r\nJH2XYZ\r\n7K1AAA"_qs << u"JA1ABC JH2XYZ 7K1AAA"_qs;
+    QTest::newRow("lone LF, lone CR") << u"A\nB\rC"_qs << u"A B C"_qs;
+    QTest::newRow("LF CR, blank lines: one space") << u"A\n\rB\r\n\r\nC"_qs << u"A B C"_qs;
+    QTest::newRow("space before") << u"A \r\nB"_qs << u"A B"_qs;
+    QTest::newRow("space after") << u"A\r\n  B"_qs << u"A  B"_qs;
+    QTest::newRow("at both ends") << u"\r\n\nCQ\r"_qs << u"CQ"_qs;
+    QTest::newRow("after a notation") << u"[AR]\nK"_qs << u"+ K"_qs;
+    QTest::newRow("bracket never closed") << u"[XY\nZ"_qs << u"[XY Z"_qs;
+    QTest::newRow("next bracket opens") << u"[A\nB [C]"_qs << u"[A B [C]"_qs;
+    // Japanese is written without spaces: the lines join.
+    QTest::newRow("kana") << u"アイ\r\nウエ"_qs << u"アイウエ"_qs;
+    QTest::newRow("kanji, punctuation") << u"本日は。\r\n晴れ"_qs << u"本日は。晴れ"_qs;
+    QTest::newRow("half-width kana") << u"ｱ\nｲ"_qs << u"ｱｲ"_qs;
+    QTest::newRow("full-width letters") << u"ＡＢ\nＣ"_qs << u"ＡＢＣ"_qs;
+    QTest::newRow("kana after a call sign") << u"JA1ABC\nです"_qs << u"JA1ABCです"_qs;
 }
 
 void TestSendText::prepare()

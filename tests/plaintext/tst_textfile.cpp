@@ -1,5 +1,7 @@
 #include "plaintext/TextFile.h"
 
+#include "plaintext/WithoutReadOverride.h"
+
 #include "TestPaths.h"
 
 #include <QFile>
@@ -7,7 +9,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <thread>
 
 namespace {
 
@@ -56,6 +64,10 @@ private slots:
     void arbitraryBytesNeverLeaveALoneLineBreak();
     void fileOutcomes();
     void unreadableFileReportsPathAndReason();
+    void readErrorIsReportedNotTakenForAnEmptyFile();
+    void pipeIsReadToItsEndAndRefusedPastTheLimit_data();
+    void pipeIsReadToItsEndAndRefusedPastTheLimit();
+    void endlessDeviceIsRefusedAtTheLimit();
     void tooLargeFileIsRefused();
 };
 
@@ -182,18 +194,76 @@ void TestTextFile::fileOutcomes()
 
 void TestTextFile::unreadableFileReportsPathAndReason()
 {
-    if (geteuid() == 0)
-        QSKIP("root reads a file whatever its permissions");
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("locked.txt"));
     QVERIFY(writeFile(path, QByteArrayLiteral("CQ")));
     QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
 
-    const TextFileResult result = LoadTextFile(path);
+    TextFileResult result;
+    QVERIFY(runWithoutReadOverride([&] { result = LoadTextFile(path); }));
     QCOMPARE(result.status, TextFileResult::Failed);
     QCOMPARE(result.path, path);
     QVERIFY(!result.reason.isEmpty());
+    QVERIFY(result.text.isEmpty());
+}
+
+void TestTextFile::readErrorIsReportedNotTakenForAnEmptyFile()
+{
+    // Opens, then fails at its first read: the process's memory at address 0.
+    const TextFileResult result = LoadTextFile(QStringLiteral("/proc/self/mem"));
+    QCOMPARE(result.status, TextFileResult::Failed);
+    QVERIFY(!result.reason.isEmpty());
+    QVERIFY(result.text.isEmpty());
+}
+
+void TestTextFile::pipeIsReadToItsEndAndRefusedPastTheLimit_data()
+{
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("a short text") << qint64(5) << true;
+    QTest::newRow("exactly the limit") << kMaxTextFileBytes << true;
+    QTest::newRow("one byte past the limit") << kMaxTextFileBytes + 1 << false;
+}
+
+// A pipe has no size to check beforehand: what it delivers must be read whole
+// or refused, never cut at the limit.
+void TestTextFile::pipeIsReadToItsEndAndRefusedPastTheLimit()
+{
+    QFETCH(qint64, bytes);
+    QFETCH(bool, loaded);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("pipe.txt"));
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+
+    const auto oldHandler = std::signal(SIGPIPE, SIG_IGN);  // the reader may stop early
+    std::thread writer([&] {
+        const int fd = open(QFile::encodeName(path).constData(), O_WRONLY);
+        const QByteArray chunk(64 * 1024, 'e');
+        for (qint64 left = bytes; fd >= 0 && left > 0;) {
+            const ssize_t n = write(fd, chunk.constData(), size_t(std::min<qint64>(left, chunk.size())));
+            if (n <= 0)
+                break;
+            left -= n;
+        }
+        if (fd >= 0)
+            close(fd);
+    });
+    const TextFileResult result = LoadTextFile(path);
+    writer.join();
+    std::signal(SIGPIPE, oldHandler);
+
+    QCOMPARE(result.ok(), loaded);
+    QCOMPARE(result.text.size(), loaded ? bytes : 0);
+    if (!loaded)
+        QVERIFY(result.reason.contains(QString::number(kMaxTextFileBytes / (1024 * 1024))));
+}
+
+void TestTextFile::endlessDeviceIsRefusedAtTheLimit()
+{
+    const TextFileResult result = LoadTextFile(QStringLiteral("/dev/zero"));
+    QCOMPARE(result.status, TextFileResult::Failed);
     QVERIFY(result.text.isEmpty());
 }
 

@@ -1,7 +1,7 @@
+keylark_add_test(tst_tonequeue SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tonequeue.cpp LIBS keylark_core)
 if(KEYLARK_CORE_ONLY)
     return()
 endif()
-keylark_add_test(tst_tonequeue SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_tonequeue.cpp LIBS keylark_ui)
 
 # Not a test by itself: the driver the sound integration tests and the sound
 # benchmarks play through.

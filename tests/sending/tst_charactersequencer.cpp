@@ -1,8 +1,7 @@
 #include "sending/CharacterSequencer.h"
 #include "sending/MMErrorText.h"
 
-#include "fakes/RecordingSendingView.h"
-#include "fakes/ScriptedSoundOutput.h"
+#include "fakes/SequencerRig.h"
 
 #include <QTest>
 
@@ -19,7 +18,7 @@ int units(const ScriptedSoundOutput::Written &w)
 
 } // namespace
 
-class TestCharacterSequencer : public QObject
+class TestCharacterSequencer : public QObject, private SequencerRig
 {
     Q_OBJECT
 
@@ -44,34 +43,14 @@ private slots:
     void textOutOfRangeIsNeverRead();
 
 private:
-    void send(const QString &text)
-    {
-        view->pressStart();
-        seq->send_text = text;
-        seq->send_pos = 1;
-        startError = seq->StartMorse();
-    }
+    void send(const QString &text) { startError = SequencerRig::send(text); }
 
-    std::unique_ptr<TSineTable> table;
-    KeyingValues keying;
-    std::unique_ptr<ScriptedSoundOutput> output;
-    std::unique_ptr<RecordingSendingView> view;
-    std::unique_ptr<CharacterSequencer> seq;
     QString startError;
 };
 
 void TestCharacterSequencer::init()
 {
-    table = std::make_unique<TSineTable>();
-    MakeSineTable(*table, 4, 8);
-    keying = KeyingValues{};
-    keying.sine_table = table.get();
-    seq.reset();
-    output = std::make_unique<ScriptedSoundOutput>();
-    output->open(MakePcmFormat());
-    view = std::make_unique<RecordingSendingView>();
-    view->display.tab = CharacterView::PlainTextTab;
-    seq = std::make_unique<CharacterSequencer>(*output, *view, keying);
+    resetRig();
     startError.clear();
 }
 
@@ -160,13 +139,15 @@ void TestCharacterSequencer::startRefusedWhileSoundingAndNewTextTakesOver()
     seq->send_text = u"T"_qs;
     seq->send_pos = 1;
     QCOMPARE(seq->StartMorse(), QString());
-    QVERIFY(view->startEnabled);               // refused: buttons restored
-    QVERIFY(!view->stopEnabled);
+    QVERIFY(!view->startEnabled);              // refused, but sound goes on
+    QVERIFY(view->stopEnabled);
     QCOMPARE(output->discarded, QList<quint64>{b});
-    QCOMPARE(output->written.size(), 3);       // T queued right after A
-    QCOMPARE(units(output->written[2]), 6);
+    QCOMPARE(output->written.size(), 3);       // a word gap queued right after A
+    QCOMPARE(units(output->written[2]), 4);
     QCOMPARE(output->pending, (QList<quint64>{a, output->lastTag()}));
     output->finish(a);
+    output->playOldest();
+    QCOMPARE(units(output->written[3]), 6);    // then T
     output->playOldest();
     QVERIFY(!seq->key_down());
 }
@@ -204,10 +185,12 @@ void TestCharacterSequencer::stopWhileStoppingWithANewText()
     seq->send_text = u"E"_qs;
     seq->send_pos = 1;
     seq->StartMorse();
-    QCOMPARE(output->written.size(), 3);
+    QCOMPARE(output->written.size(), 3);       // the word gap; E follows it
     output->finish(a);
     QVERIFY(seq->key_down());
     output->playOldest();
+    output->playOldest();
+    QCOMPARE(output->written.size(), 4);
     QVERIFY(!seq->key_down());
 }
 
@@ -239,6 +222,7 @@ void TestCharacterSequencer::randomFileModePausesThenRestarts()
     output->playOldest();
     QVERIFY(!seq->key_down());
     QVERIFY(!view->startEnabled);
+    QVERIFY(view->stopEnabled);               // Stop can end the pause
     QVERIFY(seq->restartPending());
     QCOMPARE(view->startClicks, 0);
     seq->restartAfterPause();
@@ -296,7 +280,7 @@ void TestCharacterSequencer::noDeviceWarnsAndEnds()
 
 void TestCharacterSequencer::failingRenderAtStart()
 {
-    view->ratio = u"x"_qs;
+    seq->setRatioText(u"x"_qs);
     send(u"TE"_qs);
     QCOMPARE(startError, u"'x' は整数ではありません"_qs);
     QVERIFY(!seq->key_down());
@@ -307,7 +291,7 @@ void TestCharacterSequencer::failingRenderAtStart()
 
 void TestCharacterSequencer::failingRenderMidText()
 {
-    view->ratio = u"x"_qs;
+    seq->setRatioText(u"x"_qs);
     send(u"ET"_qs);
     QCOMPARE(startError, QString());
     const quint64 e = output->lastTag();

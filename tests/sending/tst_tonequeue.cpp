@@ -88,6 +88,7 @@ private slots:
     void events();
     void stream_data();
     void stream();
+    void discardAtEveryReadOffset();
 };
 
 void TestToneQueue::events_data()
@@ -117,6 +118,8 @@ void TestToneQueue::events_data()
         << "d e" << "D- -";
     QTest::newRow("heard never goes back nor past what was read")
         << "w40 r30 h35 e h10 e h40 e r10 h40 e" << "T1,S1 - - F1";
+    QTest::newRow("a lower heard position reported later is not taken back")
+        << "w40 r100 h50 e h10 w40 e" << "T1,S1,F1 T2";
     QTest::newRow("empty buffer still starts and finishes")
         << "w0 e r10 e h0 e h1 e" << "T1 - - S1,F1";
     QTest::newRow("lost device: only the loss is reported, writes are refused")
@@ -158,6 +161,22 @@ void TestToneQueue::stream()
     QFETCH(QString, script);
     QFETCH(QString, log);
     QCOMPARE(run(script), log);
+}
+
+// Whatever the device has read of a buffer, even one byte at the very start of
+// the stream, keeps that buffer whole; a buffer of which nothing was read is
+// dropped, and the stream goes on with what is kept, then silence.
+void TestToneQueue::discardAtEveryReadOffset()
+{
+    const QByteArray stream = "aaaabbbb";
+    for (int offset = 0; offset <= 9; ++offset) {
+        const int keptBuffers = offset == 0 ? 0 : offset <= 4 ? 1 : 2;
+        const QString dropped = keptBuffers == 0 ? u"D1,2"_qs : keptBuffers == 1 ? u"D2"_qs : u"D-"_qs;
+        QByteArray rest = stream.left(4 * keptBuffers).mid(offset);
+        rest += QByteArray(10 - rest.size(), '0');
+        QCOMPARE(run(QStringLiteral("w:aaaa w:bbbb r%1 d R10").arg(offset)),
+                 dropped + u' ' + QString::fromLatin1(rest));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestToneQueue)

@@ -2,13 +2,17 @@
 
 #include "ui/CallSignPage.h"
 #include "ui/MainWindow.h"
+#include "ui/MemoStore.h"
 #include "ui/PlainTextPage.h"
 
 #include "fakes/RecordingUiDialogs.h"
 #include "fakes/ScriptedHttpClient.h"
 #include "fakes/ScriptedSoundOutput.h"
 
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
 
@@ -18,8 +22,16 @@
 // of its rooms; controls are found by their object names.
 struct WindowFixture
 {
-    void make(int openResult = 0)
+    // A window as on the very first start (no settings or memo saved yet),
+    // or as the next start after an earlier window was closed.
+    void make(int openResult = 0, bool firstStart = true)
     {
+        QStandardPaths::setTestModeEnabled(true);
+        if (firstStart) {
+            QFile::remove(settingsPath());
+            QFile::remove(MemoStore::defaultPath());
+            QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).removeRecursively();
+        }
         output = new ScriptedSoundOutput;
         output->openResult = openResult;
         http = new ScriptedHttpClient;
@@ -47,6 +59,11 @@ struct WindowFixture
         child<QTabWidget>("PageControlMode")->setCurrentIndex(1);
         window->plainTextPage().setMemoText(memo);
         QTest::mouseClick(child<QPushButton>("btnStart"), Qt::LeftButton);
+    }
+
+    static QString settingsPath()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/keylark.conf");
     }
 
     ScriptedSoundOutput *output = nullptr;

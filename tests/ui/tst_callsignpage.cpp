@@ -3,7 +3,10 @@
 
 
 #include <QCheckBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,9 +24,21 @@ private slots:
     void callSignInputBox();
     void streamTickBoxHoldsNormalMode();
     void readListThenDrill();
-    void failedReadShowsTheMaintenanceMessage();
+    void failedReadKeepsTheList();
+    void enterWithNothingWaitingDoesNothing();
+    void callSignFile_data();
+    void callSignFile();
+    void noFileWhileThePageIsOnItsWay();
 
 private:
+    void readList(const QByteArray &page)
+    {
+        QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
+        w.http->deliver(page);
+        w.http->finish();
+        QTRY_COMPARE(w.child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
+    }
+
     WindowFixture w;
 };
 
@@ -54,12 +69,12 @@ void TestCallSignPage::readListThenDrill()
 {
     auto *read = w.child<QPushButton>("btnCallRead");
     QTest::mouseClick(read, Qt::LeftButton);
-    QVERIFY(!read->isEnabled());
+    QCOMPARE(read->text(), u"中止"_qs);  // a running read can be cancelled
     QCOMPARE(w.window->statusText(0), u"読込中..."_qs);
     w.http->deliver("<tr><td><a href=\"k1abc.log\">k1abc</a></td></tr>");
     w.http->deliver("<tr><td><a href=\"k1abc.log\">k1abc</a></td></tr>");
     w.http->finish();
-    QTRY_VERIFY(read->isEnabled());
+    QTRY_COMPARE(read->text(), u"読込"_qs);
     QCOMPARE(w.window->callSignPage().callSigns(), (QStringList{u"K1ABC"_qs, u"K1ABC"_qs}));
     QCOMPARE(w.window->statusText(0), u"CQ World Wide DX Contest : 2局"_qs);
 
@@ -87,17 +102,136 @@ void TestCallSignPage::readListThenDrill()
         QVERIFY(list->topLevelItem(1)->foreground(column) != list->topLevelItem(0)->foreground(column));
 }
 
-void TestCallSignPage::failedReadShowsTheMaintenanceMessage()
+void TestCallSignPage::failedReadKeepsTheList()
 {
-    QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
-    w.http->finish(u"connection refused"_qs);
-    QTRY_VERIFY(w.child<QPushButton>("btnCallRead")->isEnabled());
-    QCOMPARE(w.window->statusText(0), u"CQ World Wide DX Contest : 0局"_qs);
-    QCOMPARE(w.dialogs->notices,
-             QStringList{u"ウェブサイトがメンテ中かもしれません。\r\n\r\nしばらくしてからやり直して下さい。"_qs});
+    auto *read = w.child<QPushButton>("btnCallRead");
+    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    QCOMPARE(w.window->callSignPage().callSigns(), QStringList{u"JA1ABC"_qs});
+
+    // Failed, and cancelled, reads leave the list in use and say so.
+    QTest::mouseClick(read, Qt::LeftButton);
+    w.http->finish(HttpFailure{HttpFailure::ErrorStatus, 404, {}});
+    QTRY_COMPARE(read->text(), u"読込"_qs);
+    QCOMPARE(w.dialogs->notices.size(), 1);
+    QVERIFY(w.dialogs->notices[0].startsWith(u"ウェブサイトがメンテ中かもしれません。"_qs));
+    QVERIFY(w.dialogs->notices[0].contains(u"404"_qs));
+    QTest::mouseClick(read, Qt::LeftButton);
+    w.http->deliver("<a href=\"k1zz.log\">k1zz</a>");
+    QTest::mouseClick(read, Qt::LeftButton);  // 中止
+    QCOMPARE(read->text(), u"読込"_qs);
+    QCOMPARE(w.window->statusText(0), u"CQ World Wide DX Contest : 1局"_qs);
+    QCOMPARE(w.dialogs->notices.size(), 1);
+    QCOMPARE(w.window->callSignPage().callSigns(), QStringList{u"JA1ABC"_qs});
+
     QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
-    QCOMPARE(w.dialogs->notices.last(), u"Call Sign を読み込んでください。"_qs);
+    QCOMPARE(w.window->sequencer().send_text, u"JA1ABC"_qs);
+}
+
+void TestCallSignPage::enterWithNothingWaitingDoesNothing()
+{
+    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    auto *box = w.child<QLineEdit>("edtCallInput");
+    auto *list = w.child<QTreeWidget>("lvCallList");
+    const auto enter = [&] {
+        QTest::keyClicks(box, u"ja1"_qs);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    enter();  // before any Start
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    enter();  // answers the call sign sent
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QTest::mouseClick(w.child<QPushButton>("btnStop"), Qt::LeftButton);
+    w.playAll();
+    const int written = int(w.output->written.size());
+    enter();  // after Stop
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(w.output->written.size(), written);
+    QCOMPARE(box->text(), u"JA1"_qs);
     QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
+}
+
+namespace {
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+} // namespace
+
+void TestCallSignPage::callSignFile_data()
+{
+    QTest::addColumn<QByteArray>("second");
+    QTest::addColumn<bool>("japanOnly");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("notice");
+
+    const QStringList first{u"K1AR"_qs, u"JA1ABC"_qs};
+    const QString firstStatus = u"first.scp : 2局"_qs;
+    QTest::newRow("a second list replaces the first")
+        << QByteArray("w1aw\r\n7k4qok/p\r\nW1AW\r\n") << false << QStringList{u"W1AW"_qs, u"7K4QOK/P"_qs}
+        << u"second.txt : 2局"_qs << QString();
+    QTest::newRow("JA ticked") << QByteArray("w1aw\n7k4qok/p\n") << true << QStringList{u"7K4QOK/P"_qs}
+                               << u"second.txt : 1局"_qs << QString();
+    QTest::newRow("an empty file keeps the list") << QByteArray() << false << first << firstStatus
+                                                  << u"\" は空です。"_qs;
+    QTest::newRow("a binary file keeps the list") << QByteArray("\x7f" "ELF\0\1\2", 7) << false << first
+                                                  << firstStatus << u"\" はテキストファイルではありません。"_qs;
+    QTest::newRow("no JA station keeps the list") << QByteArray("W1AW\n") << true << first << firstStatus
+                                                  << u"\" に JA のコールサインがありません。"_qs;
+}
+
+// A file chosen beside the read button fills the list the drill draws from;
+// one that gives nothing says why and leaves the list as it was.
+void TestCallSignPage::callSignFile()
+{
+    QFETCH(QByteArray, second);
+    QFETCH(bool, japanOnly);
+    QFETCH(QStringList, calls);
+    QFETCH(QString, status);
+    QFETCH(QString, notice);
+
+    QTemporaryDir dir;
+    auto *file = w.child<QPushButton>("btnCallFile");
+    QCOMPARE(file->parent(), w.child<QGroupBox>("GroupBox2"));
+    w.dialogs->callSignFileToOpen = writeFile(dir, u"first.scp"_qs, "# list\nK1AR\nja1abc\n");
+    QTest::mouseClick(file, Qt::LeftButton);
+    QCOMPARE(w.window->callSignPage().callSigns(), (QStringList{u"K1AR"_qs, u"JA1ABC"_qs}));
+
+    w.child<QRadioButton>(japanOnly ? "rbCallJA" : "rbCallDX")->setChecked(true);
+    w.dialogs->callSignFileToOpen = writeFile(dir, u"second.txt"_qs, second);
+    QTest::mouseClick(file, Qt::LeftButton);
+    QCOMPARE(w.window->callSignPage().callSigns(), calls);
+    QCOMPARE(w.window->statusText(0), status);
+    QCOMPARE(w.dialogs->notices.size(), notice.isEmpty() ? 0 : 1);
+    if (!notice.isEmpty())
+        QVERIFY2(w.dialogs->notices.first().endsWith(notice), qPrintable(w.dialogs->notices.first()));
+    // The dialog opens where the last file was.
+    QCOMPARE(w.dialogs->callSignFolders, (QStringList{QString(), dir.path()}));
+
+    // Cancelled: nothing changes.
+    w.dialogs->callSignFileToOpen.clear();
+    QTest::mouseClick(file, Qt::LeftButton);
+    QCOMPARE(w.window->callSignPage().callSigns(), calls);
+}
+
+void TestCallSignPage::noFileWhileThePageIsOnItsWay()
+{
+    QTemporaryDir dir;
+    w.dialogs->callSignFileToOpen = writeFile(dir, u"calls.scp"_qs, "k1ar\n");
+    // The page's list would replace the file's as soon as it arrived.
+    QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
+    QTest::mouseClick(w.child<QPushButton>("btnCallFile"), Qt::LeftButton);
+    QCOMPARE(w.dialogs->callSignFolders.size(), 0);
+    QCOMPARE(w.dialogs->notices.size(), 1);
+    QCOMPARE(w.window->callSignPage().callSigns(), QStringList{});
 }
 
 QTEST_MAIN(TestCallSignPage)

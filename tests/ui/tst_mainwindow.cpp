@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
@@ -50,7 +51,13 @@ void TestMainWindow::startUpState()
     QVERIFY(w.child<QPushButton>("btnFolderSelect")->isHidden());
     QCOMPARE(w.child<QLineEdit>("edtFolder")->text(),
              QDir::toNativeSeparators(QDir::currentPath() + u'/'));  // where random files are read
-    QCOMPARE(w.child<QComboBox>("cbbCallList")->currentText(), u"2017 CQ WW DX CW"_qs);
+    // Every year from the one before today's down to 2009, the newest selected.
+    auto *years = w.child<QComboBox>("cbbCallList");
+    const int newest = QDate::currentDate().year() - 1;
+    QCOMPARE(years->currentIndex(), 0);
+    QCOMPARE(years->currentText(), QStringLiteral("%1 CQ WW DX CW").arg(newest));
+    QCOMPARE(years->count(), newest - 2009 + 1);
+    QCOMPARE(years->itemText(years->count() - 1), u"2009 CQ WW DX CW"_qs);
     QVERIFY(!w.child<QTimer>("tmrPerMinute")->isActive());
     QCOMPARE(w.child<QTimer>("tmrPerMinute")->interval(), 2000);
     QCOMPARE(w.child<QTabWidget>("PageControlMode")->currentIndex(), 0);

@@ -25,6 +25,8 @@ private slots:
     void tickerAfterSending();
     void stopResetsThePlainTextTab();
     void emptyMemoSendsNothing();
+    void buttonsShowTheTrueState();
+    void runEndingOnTheOtherTab();
     void randomFileModeWithAnEmptyFolder();
     void randomFileModeWithAnEmptyFile();
     void randomFileModeSendsAPickedFile();
@@ -69,7 +71,7 @@ void TestPlainTextPage::tickerAfterSending()
     w.output->finish(a);
     QCOMPARE(lblChar->text(), u"A"_qs);
     w.playAll();
-    QCOMPARE(lblChar->text(), u"ABC"_qs);
+    QCOMPARE(lblChar->text(), u"AB C"_qs);   // the line break sounds as a word space
 }
 
 void TestPlainTextPage::stopResetsThePlainTextTab()
@@ -146,15 +148,26 @@ void TestPlainTextPage::randomFileModeSendsAPickedFile()
     w.child<QCheckBox>("chkTextRandom")->setChecked(true);
     w.startOnPlainTextTab(QString());
     QCOMPARE(w.window->plainTextPage().memoText(), u"EE\r\nT"_qs);
-    QCOMPARE(w.window->sequencer().send_text, u"EET"_qs);
+    QCOMPARE(w.window->sequencer().send_text, u"EE T"_qs);
     w.playAll();
-    // The pause before the next file: both buttons disabled, then the next pick.
+    // The pause before the next file: Stop can end it, then the next pick,
+    // also when the call-sign tab shows by then.
     QVERIFY(w.window->sequencer().restartPending());
     QVERIFY(!w.child<QPushButton>("btnStart")->isEnabled());
-    QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
+    QVERIFY(w.child<QPushButton>("btnStop")->isEnabled());
+    w.child<QTabWidget>("PageControlMode")->setCurrentIndex(0);
     w.window->sequencer().restartAfterPause();
     QVERIFY(w.window->sequencer().key_down());
-    QCOMPARE(w.output->written.size(), 4);
+    QCOMPARE(w.window->sequencer().send_text, u"EE T"_qs);
+    QCOMPARE(w.output->written.size(), 5);
+
+    // Unticking ランダム受信 in the next pause cancels the restart.
+    w.playAll();
+    QVERIFY(w.window->sequencer().restartPending());
+    w.child<QCheckBox>("chkTextRandom")->setChecked(false);
+    QVERIFY(!w.window->sequencer().restartPending());
+    QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
 }
 
 void TestPlainTextPage::failedLoadKeepsTheMemo()
@@ -203,6 +216,48 @@ void TestPlainTextPage::filteredPaste()
     w.dialogs->clipboard = u"a b\u0000ignored"_qs;
     w.window->plainTextPage().mniN1Click();
     QCOMPARE(w.window->plainTextPage().memoText(), u"a b"_qs);
+}
+
+void TestPlainTextPage::buttonsShowTheTrueState()
+{
+    // Start pressed right after Stop, while the last character still sounds:
+    // the new text takes over, and Stop must still be able to end it.
+    auto *start = w.child<QPushButton>("btnStart");
+    auto *stop = w.child<QPushButton>("btnStop");
+    w.startOnPlainTextTab(u"PARIS"_qs);
+    const quint64 p = w.output->lastTag();
+    w.output->take(p);
+    w.output->start(p);
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QVERIFY(start->isEnabled());
+    w.window->plainTextPage().setMemoText(u"TEST"_qs);
+    QTest::mouseClick(start, Qt::LeftButton);
+    QVERIFY(w.window->sequencer().key_down());
+    QVERIFY(!start->isEnabled());
+    QVERIFY(stop->isEnabled());
+    QTest::mouseClick(stop, Qt::LeftButton);
+    w.playAll();
+    QVERIFY(!w.window->sequencer().key_down());
+    QVERIFY(start->isEnabled());
+    QVERIFY(!stop->isEnabled());
+}
+
+void TestPlainTextPage::runEndingOnTheOtherTab()
+{
+    // A text ends, or is stopped, while the call-sign tab shows: the window
+    // still returns to rest.
+    auto *timer = w.child<QTimer>("tmrPerMinute");
+    for (const bool stopIt : {false, true}) {
+        w.startOnPlainTextTab(u"EE"_qs);
+        w.child<QTabWidget>("PageControlMode")->setCurrentIndex(0);
+        if (stopIt)
+            QTest::mouseClick(w.child<QPushButton>("btnStop"), Qt::LeftButton);
+        w.playAll();
+        QVERIFY(!w.window->sequencer().key_down());
+        QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+        QVERIFY(!w.child<QPushButton>("btnStop")->isEnabled());
+        QVERIFY(!timer->isActive());
+    }
 }
 
 QTEST_MAIN(TestPlainTextPage)

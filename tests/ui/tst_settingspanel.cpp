@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 class TestSettingsPanel : public QObject
@@ -18,6 +19,8 @@ private slots:
     void pitchHandler();
     void spacingHandler_data();
     void spacingHandler();
+    void badRatioIsRefusedWhereTyped_data();
+    void badRatioIsRefusedWhereTyped();
 
 private:
     WindowFixture w;
@@ -71,6 +74,36 @@ void TestSettingsPanel::spacingHandler()
     QFETCH(int, spaceExtra);
     w.child<QComboBox>("cbbSpacing")->setCurrentIndex(index);
     QCOMPARE(w.window->keying().space_extra, spaceExtra);
+}
+
+void TestSettingsPanel::badRatioIsRefusedWhereTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("not a number") << u"abc"_qs << u"'abc' は整数ではありません"_qs;
+    QTest::newRow("too long to fit") << u"99"_qs << u"符号比率 '99' では文字が長すぎて送出できません"_qs;
+}
+
+void TestSettingsPanel::badRatioIsRefusedWhereTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    auto *ratio = w.child<QLineEdit>("edtRatio");
+    ratio->setText(u"4"_qs);
+    ratio->setText(typed);
+    QVERIFY(ratio->toolTip().contains(message));  // the box says why
+    QCOMPARE(w.window->sequencer().ratioText(), u"4"_qs);  // sending goes on with the last good ratio
+    // Start with the typo in the box: the message, and nothing sounds.
+    w.child<QTabWidget>("PageControlMode")->setCurrentIndex(1);
+    w.window->plainTextPage().setMemoText(u"TEST"_qs);
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    QCOMPARE(w.dialogs->errors.size(), 1);
+    QVERIFY(w.dialogs->errors[0].contains(message));
+    QCOMPARE(w.output->written.size(), 0);
+    QVERIFY(w.child<QPushButton>("btnStart")->isEnabled());
+    ratio->setText(u"5"_qs);
+    QCOMPARE(ratio->toolTip(), QString());
+    QCOMPARE(w.window->sequencer().ratioText(), u"5"_qs);
 }
 
 QTEST_MAIN(TestSettingsPanel)

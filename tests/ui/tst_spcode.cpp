@@ -22,6 +22,9 @@
 
 namespace {
 
+// The hicolor sizes installed for the desktop (src/ui/CMakeLists.txt).
+constexpr int iconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
 QString sourcePath(const QString &relative)
 {
     return QDir::cleanPath(QStringLiteral(KEYLARK_TEST_DATA_DIR "/../../") + relative);
@@ -122,7 +125,7 @@ void TestSpCode::writeArtwork()
 {
     if (qEnvironmentVariableIsEmpty("KEYLARK_WRITE_ARTWORK"))
         QSKIP("set KEYLARK_WRITE_ARTWORK to render the icon pictures and the chart screenshot");
-    for (int size : {32, 64})
+    for (int size : iconSizes)
         QVERIFY(appIconImage(size).save(sourcePath(u"src/ui/icons/keylark-%1.png"_qs.arg(size))));
     TfrmSpCode dialog;
     dialog.show();
@@ -335,7 +338,7 @@ void TestSpCode::fontsResolveToInstalledFaces()
 void TestSpCode::iconMatchesInstalledPictures()
 {
     QVERIFY(appIcon().availableSizes().contains(QSize(32, 32)));
-    for (int size : {32, 64}) {
+    for (int size : iconSizes) {
         const QImage drawn = appIconImage(size);
         QCOMPARE(qAlpha(drawn.pixel(0, 0)), 0);
         QVERIFY(goldPixels(drawn) > size);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "callsign/DrillView.h"
+
+#include <QDateTime>
+#include <QString>
+
+// One answer of the call-sign drill, as the practice history keeps it.
+struct AnswerRecord
+{
+    QDateTime at;      // when Enter was pressed; the history reads it back in UTC
+    QString callSign;  // what was sent
+    QString answer;    // what the user typed
+    int wpm = 0;
+    int pitchHz = 0;
+    DrillView::Mode mode = DrillView::NormalMode;
+    bool correct = false;
+    // From the end of the call sign's sound to Enter; -1 when not known.
+    qint64 enterAfterMs = -1;
+
+    friend bool operator==(const AnswerRecord &, const AnswerRecord &) = default;
+};
+
+// One run of stream listening or of plain text, as the practice history keeps it.
+struct RunRecord
+{
+    enum Kind { Stream, PlainText };
+
+    QDateTime at;    // when the run started; the history reads it back in UTC
+    Kind kind = PlainText;
+    QString source;  // "stream", "memo" or the text file's name
+    int characters = 0;  // characters sent
+    qint64 durationMs = 0;
+
+    friend bool operator==(const RunRecord &, const RunRecord &) = default;
+};
+
+// The words the history stores for a mode, a verdict and a kind of run.
+QString modeName(DrillView::Mode mode);
+DrillView::Mode modeFromName(const QString &name);
+QString verdictName(bool correct);
+QString runKindName(RunRecord::Kind kind);
+RunRecord::Kind runKindFromName(const QString &name);

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "course/KochCourse.h"
+#include "course/LessonScore.h"
+#include "history/CourseProgress.h"
+
+#include <QHash>
+#include <QWidget>
+
+#include <optional>
+
+class CharacterSequencer;
+class PracticeHistory;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QTextBrowser;
+class QTimer;
+class SettingsPanel;
+class UiDialogs;
+
+// The "コース" tab: Koch lessons in international Morse and in Wabun. A lesson
+// plays groups of five of its characters through the window's sequencer while
+// the learner types what they hear; when the sound has ended the copy is
+// lined up with what was sent and scored, and a pass opens the next lesson.
+class CoursePage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CoursePage(UiDialogs &dialogs, QWidget *parent = nullptr);
+
+    // The page sends through the window's sequencer and plays at the
+    // settings group's spacing, with its own character speed.
+    void attach(CharacterSequencer &sequencer, SettingsPanel &settings);
+    void detach();
+    // Keeps the progress in the practice history's file from now on and
+    // shows what it holds. Without it the progress lasts as long as the window.
+    void keepProgressIn(const PracticeHistory &history);
+
+    // Start on this tab: the selected lesson begins.
+    void start();
+
+    CourseKind course() const;
+    void selectCourse(CourseKind kind);
+    int lesson() const;
+    void selectLesson(int lesson);
+    int lessonReached() const { return m_reached[int(course())]; }
+    // The groups of the next lesson are drawn with this seed instead of a fresh one.
+    void setNextSeed(quint32 seed) { m_nextSeed = seed; }
+    QString sentText() const { return m_sent; }
+    std::optional<LessonScore> lastScore() const { return m_lastScore; }
+    bool scorePending() const;
+    // A lesson is sounding: started and neither ended nor stopped yet.
+    bool lessonSounding() const { return m_running && !scorePending(); }
+    // Scores the copy now instead of after the learner's last moment of typing.
+    void scoreCopy();
+
+    // What the sequencer shows and asks on this tab.
+    void setTickerVisible(bool visible);
+    void appendTicker(QChar c);
+    void clearTicker();
+    void countTextChar();
+    void lessonSoundEnded();
+    void lessonStopped();
+
+signals:
+    void statusChanged(int panel, const QString &text);
+
+private:
+    void createControls();
+    void connectEvents();
+    void fillLessons();
+    void showLessonCharacters();
+    void showEffectiveSpeed();
+    void showResult(const LessonScore &score, int reachedBefore);
+    void showCharacterAccuracy();
+    void rateTimer();
+    int characterSpeed() const;
+
+    QComboBox *cbbCourse;
+    QComboBox *cbbLesson;
+    QComboBox *cbbCourseMinutes;
+    QComboBox *cbbCourseSpeed;
+    QLabel *lblCourseEffective;
+    QCheckBox *chkCourseShowChars;
+    QLabel *lblLessonChars;
+    QFrame *shpCourseTicker;
+    QLabel *lblCourseChar;
+    QPlainTextEdit *mmoCourseCopy;
+    QTextBrowser *txtCourseResult;
+    QLabel *lblCourseScore;
+    QLabel *lblCourseAccuracy;
+    QTimer *tmrCoursePerMinute;
+    QTimer *tmrCourseScore;
+
+    UiDialogs &m_dialogs;
+    CharacterSequencer *m_sequencer = nullptr;
+    SettingsPanel *m_settings = nullptr;
+    CourseProgress m_progress;
+    int m_reached[2] = {1, 1};
+    QHash<QChar, CourseCharacterCount> m_counts[2];
+    std::optional<quint32> m_nextSeed;
+
+    // The lesson under way, or the last one played.
+    bool m_running = false;
+    CourseKind m_playedCourse = CourseKind::International;
+    int m_playedLesson = 1;
+    int m_playedWpm = 20;
+    int m_playedSpaceExtra = 0;
+    QString m_sent;
+    QString m_tickerText;
+    std::optional<LessonScore> m_lastScore;
+    quint32 m_startTick = 0;
+    int m_textChars = 0;
+};

@@ -1,0 +1,276 @@
+// The practice history file: what is written, and files it must leave alone.
+#include "history/HistoryCsv.h"
+#include "history/HistorySchema.h"
+#include "history/PracticeHistory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// 2024-05-01 12:00:00 UTC, and so on a few seconds apart.
+constexpr qint64 kNoon = 1714564800000;
+
+AnswerRecord answer(int second, const QString &call, const QString &copied, int wpm, DrillView::Mode mode,
+                    qint64 enterAfterMs)
+{
+    return {QDateTime::fromMSecsSinceEpoch(kNoon + second * 1000), call, copied, wpm, 650 + wpm,
+            mode, call == copied, enterAfterMs};
+}
+
+QList<AnswerRecord> answersOf(const PracticeHistory &history)
+{
+    QList<AnswerRecord> read;
+    history.readAnswers([&read](const AnswerRecord &a) { read.append(a); });
+    return read;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A connection of the test's own, beside the program's, for looking inside.
+struct RawDatabase
+{
+    explicit RawDatabase(const QString &path)
+    {
+        db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"raw"_qs);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~RawDatabase()
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(u"raw"_qs);
+    }
+    QVariant value(const QString &sql) const
+    {
+        QSqlQuery query(db);
+        return query.exec(sql) && query.next() ? query.value(0) : QVariant();
+    }
+    QSqlDatabase db;
+};
+
+} // namespace
+
+class TestPracticeHistory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void answersAndRunsAreKept();
+    void unusableFileIsLeftAlone_data();
+    void unusableFileIsLeftAlone();
+    void secondWindowIsRefused();
+    void upgradeFromFirstVersion();
+    void csvExport();
+};
+
+void TestPracticeHistory::answersAndRunsAreKept()
+{
+    QTemporaryDir folder;
+    const QList<AnswerRecord> answers = {
+        answer(0, u"JA1ABC"_qs, u"JA1ABC"_qs, 25, DrillView::NormalMode, 640),
+        answer(5, u"W1AW"_qs, u"W1AV"_qs, 26, DrillView::StepMode, -1),
+        answer(9, u"DL5XYZ"_qs, u"DL5,\"Z"_qs, 31, DrillView::RandomMode, 1200),
+    };
+    const QList<RunRecord> runs = {
+        {QDateTime::fromMSecsSinceEpoch(kNoon + 60000), RunRecord::Stream, u"stream"_qs, 412, 95000},
+        {QDateTime::fromMSecsSinceEpoch(kNoon + 90000), RunRecord::PlainText, u"練習.txt"_qs, 1500, 301000},
+    };
+    {
+        PracticeHistory history;
+        QVERIFY(history.open(folder.path()));
+        for (const AnswerRecord &a : answers)
+            QVERIFY(history.recordAnswer(a));
+        for (const RunRecord &r : runs)
+            QVERIFY(history.recordRun(r));
+    }
+    PracticeHistory reopened;
+    QVERIFY(reopened.open(folder.path()));
+    QCOMPARE(answersOf(reopened), answers);
+    QList<RunRecord> readRuns;
+    QVERIFY(reopened.readRuns([&readRuns](const RunRecord &r) { readRuns.append(r); }));
+    QCOMPARE(readRuns, runs);
+    reopened.close();
+
+    RawDatabase raw(PracticeHistory::filePathIn(folder.path()));
+    QCOMPARE(raw.value(u"PRAGMA journal_mode"_qs).toString(), u"wal"_qs);
+    QCOMPARE(raw.value(u"SELECT version FROM schema_version"_qs).toInt(), HistorySchema::kCurrentVersion);
+    QCOMPARE(raw.value(u"SELECT verdict FROM answers WHERE call_sign = 'W1AW'"_qs).toString(), u"NG"_qs);
+    QCOMPARE(raw.value(u"SELECT mode FROM answers WHERE call_sign = 'W1AW'"_qs).toString(), u"step"_qs);
+}
+
+void TestPracticeHistory::unusableFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("phrase");
+
+    QTest::newRow("not a database") << u"garbage"_qs << u"壊れている"_qs;
+    QTest::newRow("damaged page") << u"page"_qs << u"壊れている"_qs;
+    QTest::newRow("another program's database") << u"foreign"_qs << u"練習履歴ではありません"_qs;
+    QTest::newRow("written by a newer version") << u"newer"_qs << u"新しい版"_qs;
+    QTest::newRow("folder is a file") << u"folder"_qs << u"開けません"_qs;
+}
+
+void TestPracticeHistory::unusableFileIsLeftAlone()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, phrase);
+
+    QTemporaryDir root;
+    QString folder = root.filePath(u"data"_qs);
+    QString path = PracticeHistory::filePathIn(folder);
+    QDir().mkpath(folder);
+    if (damage == u"garbage") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("not a history at all, just text\n").repeated(300));
+    } else if (damage == u"page") {
+        {
+            PracticeHistory history;
+            QVERIFY(history.open(folder));
+            for (int i = 0; i < 200; ++i)
+                history.recordAnswer(answer(i, u"JA1ABC"_qs, u"JA1ABD"_qs, 25, DrillView::NormalMode, 500));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.size() > 8192);
+        file.seek(4096);  // the second page's header
+        file.write(QByteArray(64, '\xA5'));
+    } else if (damage == u"foreign" || damage == u"newer") {
+        RawDatabase raw(path);
+        QSqlQuery query(raw.db);
+        QVERIFY(query.exec(damage == u"foreign" ? u"CREATE TABLE contacts (name TEXT)"_qs
+                                                 : u"CREATE TABLE schema_version (version INTEGER)"_qs));
+        if (damage == u"newer")
+            QVERIFY(query.exec(u"INSERT INTO schema_version VALUES (99)"_qs));
+    } else {
+        QDir().rmdir(folder);
+        QFile file(folder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("a file where the data folder should be");
+        path = folder;
+    }
+    const QByteArray before = contents(path);
+    const QStringList filesBefore = root.filePath(u"data"_qs) == path ? QStringList()
+                                                                       : QDir(folder).entryList(QDir::Files);
+
+    PracticeHistory history;
+    QSignalSpy failed(&history, &PracticeHistory::failed);
+    QVERIFY(!history.open(folder));
+    QVERIFY(!history.available());
+    QVERIFY2(history.errorText().contains(phrase), qPrintable(history.errorText()));
+    QVERIFY(history.errorText().endsWith(u"このウィンドウの練習は履歴に残りません。"_qs));
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(failed.first().first().toString(), history.errorText());
+
+    // Practice goes on: answers are dropped, the file is untouched.
+    QVERIFY(!history.recordAnswer(answer(0, u"JA1ABC"_qs, u"JA1ABC"_qs, 25, DrillView::NormalMode, 500)));
+    QVERIFY(!history.recordRun({QDateTime::currentDateTime(), RunRecord::PlainText, u"memo"_qs, 10, 1000}));
+    QCOMPARE(failed.count(), 1);
+    history.close();
+    QCOMPARE(contents(path), before);
+    if (path != folder)
+        QCOMPARE(QDir(folder).entryList(QDir::Files), filesBefore);
+}
+
+void TestPracticeHistory::secondWindowIsRefused()
+{
+    QTemporaryDir folder;
+    PracticeHistory first;
+    QVERIFY(first.open(folder.path()));
+
+    PracticeHistory second;
+    QSignalSpy failed(&second, &PracticeHistory::failed);
+    QVERIFY(!second.open(folder.path()));
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(second.errorText().contains(u"ほかの KEYLARK のウィンドウが使っています"_qs));
+    QVERIFY(!second.recordAnswer(answer(1, u"K1ABC"_qs, u"K1ABC"_qs, 20, DrillView::NormalMode, 300)));
+
+    // The first window writes on; once it closes, the history is free again.
+    QVERIFY(first.recordAnswer(answer(2, u"K1ABC"_qs, u"K1ABC"_qs, 20, DrillView::NormalMode, 300)));
+    first.close();
+    QVERIFY(second.open(folder.path()));
+    QCOMPARE(answersOf(second).size(), 1);
+}
+
+void TestPracticeHistory::upgradeFromFirstVersion()
+{
+    QTemporaryDir folder;
+    const QString path = PracticeHistory::filePathIn(folder.path());
+    {
+        // A file as the first version wrote it, answers without the time to Enter.
+        RawDatabase raw(path);
+        QString error;
+        QVERIFY2(HistorySchema::upgrade(raw.db, 0, 1, &error), qPrintable(error));
+        QSqlQuery insert(raw.db);
+        insert.prepare(u"INSERT INTO answers (at_ms, call_sign, answer, wpm, pitch_hz, mode, verdict)"
+                       u" VALUES (?, 'JA1ABC', 'JA1ABD', 22, 700, 'step', 'NG')"_qs);
+        insert.addBindValue(kNoon);
+        QVERIFY(insert.exec());
+        QCOMPARE(raw.value(u"SELECT version FROM schema_version"_qs).toInt(), 1);
+    }
+
+    PracticeHistory history;
+    QVERIFY2(history.open(folder.path()), qPrintable(history.errorText()));
+    QVERIFY(history.recordAnswer(answer(7, u"W1AW"_qs, u"W1AW"_qs, 23, DrillView::StepMode, 480)));
+    const QList<AnswerRecord> expected = {
+        {QDateTime::fromMSecsSinceEpoch(kNoon), u"JA1ABC"_qs, u"JA1ABD"_qs, 22, 700, DrillView::StepMode, false, -1},
+        answer(7, u"W1AW"_qs, u"W1AW"_qs, 23, DrillView::StepMode, 480),
+    };
+    QCOMPARE(answersOf(history), expected);
+    history.close();
+    RawDatabase raw(path);
+    QCOMPARE(raw.value(u"SELECT version FROM schema_version"_qs).toInt(), 2);
+}
+
+void TestPracticeHistory::csvExport()
+{
+    QTemporaryDir folder;
+    PracticeHistory history;
+    QVERIFY(history.open(folder.path()));
+    history.recordAnswer(answer(0, u"JA1ABC"_qs, u"JA1ABC"_qs, 25, DrillView::NormalMode, 640));
+    history.recordAnswer(answer(3, u"W1AW"_qs, u"W1,\"A"_qs, 30, DrillView::StepMode, -1));
+    history.recordRun({QDateTime::fromMSecsSinceEpoch(kNoon + 9000), RunRecord::PlainText, u"春, 夏.txt"_qs, 120, 61000});
+    history.recordRun({QDateTime::fromMSecsSinceEpoch(kNoon + 99000), RunRecord::Stream, u"stream"_qs, 77, 8000});
+
+    const QString csv = folder.filePath(u"out.csv"_qs);
+    QString error;
+    QVERIFY2(exportHistoryCsv(history, csv, &error), qPrintable(error));
+    const QByteArray bytes = contents(csv);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(bytes.endsWith("\r\n"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(u"\r\n"_qs, Qt::SkipEmptyParts);
+
+    // The time comes first: the rest of each line is compared as text, the
+    // time by the instant it names, whatever the machine's time zone.
+    const QStringList expected = {
+        u"time,kind,call_sign,answer,wpm,pitch_hz,mode,verdict,enter_after_ms,source,characters,duration_ms"_qs,
+        u",answer,JA1ABC,JA1ABC,25,675,normal,OK,640,,,"_qs,
+        u",answer,W1AW,\"W1,\"\"A\",30,680,step,NG,-1,,,"_qs,
+        u",text,,,,,,,,\"春, 夏.txt\",120,61000"_qs,
+        u",stream,,,,,,,,stream,77,8000"_qs,
+    };
+    const qint64 times[] = {0, kNoon, kNoon + 3000, kNoon + 9000, kNoon + 99000};
+    QCOMPARE(lines.size(), expected.size());
+    QCOMPARE(lines.first(), expected.first());
+    for (int row = 1; row < lines.size(); ++row) {
+        const qsizetype comma = lines[row].indexOf(u',');
+        QCOMPARE(lines[row].mid(comma), expected[row]);
+        const QDateTime at = QDateTime::fromString(lines[row].left(comma), Qt::ISODateWithMs);
+        QCOMPARE(at.toMSecsSinceEpoch(), times[row]);
+        QVERIFY(at.timeSpec() == Qt::OffsetFromUTC || at.timeSpec() == Qt::UTC);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestPracticeHistory)
+#include "tst_practicehistory.moc"
