@@ -1,0 +1,54 @@
+#pragma once
+
+#include "BandConditions.h"
+#include "keying/AudioTypes.h"
+
+#include <QStringList>
+
+#include <memory>
+
+// Lays the band's conditions over the sound stream as it is played: the wanted
+// signal (the queued characters and the silence between them) fades, a second
+// station calls now and then, and noise runs under and between everything.
+// The sum is scaled with headroom so that no sample leaves the 16-bit range.
+//
+// process() runs on the sound output's thread; the setters may be called from
+// any thread and apply from the next block.
+class ConditionsMixer
+{
+public:
+    struct Wanted {
+        int freq = 700;           // pitch of the wanted signal, Hz
+        int dotSamples = 384;     // its Morse unit, in samples
+        double amplitude = 0.5;   // its tone's peak, as a fraction of full scale
+    };
+
+    // qrmCallSigns: what the second station may call (empty entries ignored);
+    // seed makes every draw of noise, fading and the second station repeatable.
+    ConditionsMixer(const BandConditions &conditions, const Wanted &wanted, QStringList qrmCallSigns,
+                    quint32 seed);
+    ~ConditionsMixer();
+    ConditionsMixer(const ConditionsMixer &) = delete;
+    ConditionsMixer &operator=(const ConditionsMixer &) = delete;
+
+    const BandConditions &conditions() const;
+
+    // The wanted signal moved in pitch (the noise band and the second station
+    // follow) or changed level (the noise keeps its ratio to it).
+    void setPitch(int hz);
+    void setSignalLevel(double amplitude);
+
+    // Turns the next count samples of the stream, which hold the wanted signal
+    // as queued, into the stream as heard.
+    void process(audio_sample *samples, int count);
+
+    // Sending ended: noise and second station fade out over a short ramp; the
+    // wanted signal still sounding keeps its fading. Once the ramp is over,
+    // finished() is true and what remains is the wanted signal alone.
+    void fadeOut();
+    bool finished() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> d;
+};
