@@ -2,6 +2,7 @@
 
 #include "ToneQueue.h"
 #include "WaveFormat.h"
+#include "conditions/ConditionsMixer.h"
 
 #include <pulse/pulseaudio.h>
 
@@ -111,6 +112,26 @@ void PulseLink::wake()
     pa_threaded_mainloop_unlock(m_loop);
 }
 
+void PulseLink::setMixer(std::shared_ptr<ConditionsMixer> mixer)
+{
+    if (!m_loop)
+        return;
+    pa_threaded_mainloop_lock(m_loop);
+    if (mixer) {
+        m_mixer = std::move(mixer);
+        ensureStream();
+    } else if (m_mixer) {
+        // Let go of once faded out and heard (see poll).
+        m_mixer->fadeOut();
+    }
+    pa_threaded_mainloop_unlock(m_loop);
+}
+
+bool PulseLink::mixerSounding() const
+{
+    return m_mixer && !m_mixer->finished();
+}
+
 void PulseLink::disconnect()
 {
     if (!m_loop)
@@ -123,6 +144,7 @@ void PulseLink::disconnect()
 void PulseLink::shutDown()
 {
     dropStream();
+    m_mixer.reset();
     for (PulseTimer *timer : {&m_retry, &m_connectDeadline, &m_wait})
         timer->stop();
     dropContext();
@@ -168,6 +190,8 @@ void PulseLink::attemptFailed(bool timedOut)
 void PulseLink::connectionLost()
 {
     dropStream();
+    // The run it played ends; a server that comes back is not to hear noise.
+    m_mixer.reset();
     m_connected = false;
     // The server is gone; to the program this is a missing driver.
     m_queue.markLost(MMSYSERR_NODRIVER);
@@ -232,7 +256,7 @@ void PulseLink::onContextState(pa_context *context, void *self)
 
 void PulseLink::ensureStream()
 {
-    if (m_state != State::Ready || m_stream || m_queue.isIdle())
+    if (m_state != State::Ready || m_stream || (m_queue.isIdle() && !mixerSounding()))
         return;
     const tWAVEFORMATEX format = MakePcmFormat();
     const pa_sample_spec spec{PA_SAMPLE_S16LE, format.nSamplesPerSec, std::uint8_t(format.nChannels)};
@@ -284,6 +308,7 @@ void PulseLink::streamFailed(int code)
 {
     // The connection itself still stands; the next open takes it up again.
     dropStream();
+    m_mixer.reset();
     m_queue.markLost(code);
 }
 
@@ -336,6 +361,8 @@ void PulseLink::fillStream(std::size_t bytes)
             return;
         }
         m_queue.read(static_cast<char *>(data), qint64(count));
+        if (m_mixer)
+            m_mixer->process(static_cast<audio_sample *>(data), int(count / sizeof(audio_sample)));
         if (pa_stream_write(m_stream, data, count, nullptr, 0, PA_SEEK_RELATIVE) < 0)
             return;
         bytes -= count;
@@ -353,7 +380,9 @@ void PulseLink::poll()
         m_streamPlaying = true;
         m_queue.setHeard(m_streamBase + qint64(played / 125) * 2);
     }
-    if (m_queue.isIdle()) {
+    if (m_mixer && m_mixer->finished() && m_queue.isIdle())
+        m_mixer.reset();
+    if (m_queue.isIdle() && !mixerSounding()) {
         const pa_usec_t now = pa_rtclock_now();
         if (m_idleSince == 0) {
             m_idleSince = now;

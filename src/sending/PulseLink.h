@@ -8,12 +8,14 @@
 
 #include <atomic>
 #include <cstddef>
+#include <memory>
 
 struct pa_context;
 struct pa_operation;
 struct pa_stream;
 struct pa_threaded_mainloop;
 
+class ConditionsMixer;
 class ToneQueue;
 
 // The connection to the sound server (PulseAudio, or PipeWire's PulseAudio
@@ -44,6 +46,10 @@ public:
     bool isConnected() const { return m_connected.load(); }
     // Something has been queued: make sure a stream is there to play it.
     void wake();
+    // Conditions mixed into the stream from the next block on; while a mixer
+    // is set the stream runs even with nothing queued. nullptr lets the one
+    // set fade out first.
+    void setMixer(std::shared_ptr<ConditionsMixer> mixer);
     // Ends the stream and the connection, and stops trying to connect.
     void disconnect();
 
@@ -65,7 +71,7 @@ private:
     void connectTimedOut();
     void streamTimedOut();
     void waitOver();
-
+    bool mixerSounding() const;
 
     static void onContextState(pa_context *context, void *self);
     static void onStreamState(pa_stream *stream, void *self);
@@ -87,6 +93,7 @@ private:
     pa_operation *m_timingQuery = nullptr;
     pa_usec_t m_lastTimingQuery = 0;
     qint64 m_streamBase = 0;         // queue position of the stream's first byte
+    std::shared_ptr<ConditionsMixer> m_mixer;  // used on the loop's thread only
 
     PulseTimer m_retry{[this] { startAttempt(); }};
     PulseTimer m_connectDeadline{[this] { connectTimedOut(); }};

@@ -82,6 +82,11 @@ void PulseSoundOutput::close()
     m_link->disconnect();
 }
 
+void PulseSoundOutput::setConditions(std::shared_ptr<ConditionsMixer> mixer)
+{
+    m_link->setMixer(std::move(mixer));
+}
+
 void PulseSoundOutput::deliverEvents()
 {
     // One event at a time: a slot may discard or close, and nothing may be

@@ -31,6 +31,7 @@ public:
     bool write(quint64 tag, const audio_sample *samples, int count) override;
     QList<quint64> discardPending() override;
     void close() override;
+    void setConditions(std::shared_ptr<ConditionsMixer> mixer) override;
 
 private:
     void deliverEvents();

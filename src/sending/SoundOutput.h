@@ -6,6 +6,10 @@
 #include <QList>
 #include <QObject>
 
+#include <memory>
+
+class ConditionsMixer;
+
 // Where sound leaves the program: plays queued buffers of 8000 Hz mono 16-bit
 // PCM back to back, with nothing added between them, and tells when each one
 // is taken, starts to sound and has been heard.
@@ -40,6 +44,12 @@ public:
 
     // Closes the output; pending buffers are dropped without signals.
     virtual void close() = 0;
+
+    // The band's conditions laid over everything played from now on, the
+    // silence between buffers included, which then keeps sounding while
+    // nothing is queued. nullptr ends them: a mixer replaced by nothing fades
+    // out. An output that cannot mix plays the buffers as they are.
+    virtual void setConditions(std::shared_ptr<ConditionsMixer> mixer) { Q_UNUSED(mixer); }
 
 signals:
     // The buffer has been taken: the caller's memory may be reused and the next

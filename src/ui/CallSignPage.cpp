@@ -1,5 +1,6 @@
 #include "CallSignPage.h"
 
+#include "ConditionsButton.h"
 #include "PracticeRecorder.h"
 #include "SavedValues.h"
 #include "SettingsPanel.h"
@@ -98,6 +99,8 @@ void CallSignPage::createControls()
     rbModeRandom->setToolTip(QStringLiteral("速度と周波数がランダムで変化"));
     chkCallStream = placed(new QCheckBox(QStringLiteral("Call Sign 流し聞き"), GroupBox1), "chkCallStream",
                            13, 45, 148, 22);
+    btnConditions = placed(new ConditionsButton(GroupBox1), "btnConditions", 164, 45, 76, 22);
+    btnConditions->setFont(uiFont(UiFace::MeiryoUi, 12));
 
     PanelCount = placed(new QFrame(this), "PanelCount", 290, 308, 185, 35);
     PanelCount->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -109,7 +112,8 @@ void CallSignPage::createControls()
 
     setTabOrder(lvCallList, edtCallInput);
     setTabOrder(edtCallInput, chkCallStream);
-    setTabOrder(chkCallStream, rbModeNormal);
+    setTabOrder(chkCallStream, btnConditions);
+    setTabOrder(btnConditions, rbModeNormal);
     setTabOrder(rbModeNormal, btnCallRead);
     setTabOrder(btnCallRead, btnCallFile);
     setTabOrder(btnCallFile, cbbCallList);
@@ -169,6 +173,7 @@ void CallSignPage::keepSettingsIn(QSettings &settings)
         ->setChecked(true);
     cbbCallList->setCurrentIndex(savedChoice(settings, QStringLiteral("drill/year"), years, 0));
     chkCallStream->setChecked(savedBool(settings, QStringLiteral("drill/stream"), false));
+    btnConditions->keepSettingsIn(settings);
 
     // The list of the year and filter last chosen, kept from its last read, so
     // Start works at once, also offline.
@@ -206,6 +211,8 @@ void CallSignPage::start()
     }
     m_drill->start(lstCallSign);
 }
+
+BandConditions CallSignPage::bandConditions() const { return btnConditions->conditions(); }
 
 void CallSignPage::stop()
 {

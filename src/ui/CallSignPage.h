@@ -3,6 +3,7 @@
 #include "callsign/CallSignDrill.h"
 #include "callsign/CallSignListCache.h"
 #include "callsign/DrillView.h"
+#include "conditions/BandConditions.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -10,6 +11,7 @@
 #include <memory>
 
 class CallSignListReader;
+class ConditionsButton;
 class PracticeRecorder;
 class CharacterSequencer;
 class HttpClient;
@@ -50,6 +52,8 @@ public:
     void keepSettingsIn(QSettings &settings);
 
     const QStringList &callSigns() const { return lstCallSign; }
+    // The band's conditions chosen for the drill and the stream.
+    BandConditions bandConditions() const;
     const CallSignDrill &drill() const { return *m_drill; }
     // Answers and stream runs go into the practice history from now on.
     void recordIn(PracticeRecorder &recorder) { m_recorder = &recorder; }
@@ -117,6 +121,8 @@ private:
     QRadioButton *rbModeStep;
     QRadioButton *rbModeRandom;
     QCheckBox *chkCallStream;
+    // Right of the stream box: noise, fading and a second station.
+    ConditionsButton *btnConditions;
     QFrame *PanelCount;
     QLabel *LabelCount;
 

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AppIcon.h"
+#include "CallSignConditions.h"
 #include "CallSignPage.h"
 #include "MemoStore.h"
 #include "CoursePage.h"
@@ -44,6 +45,7 @@ TfrmMain::TfrmMain(SoundOutput *output, HttpClient *http, UiDialogs *dialogs, QW
     : QWidget(parent)
     , m_dialogs(dialogs)
     , hWave_out(output)
+    , m_conditions(std::make_unique<CallSignConditions>(*output))
     , m_history(std::make_unique<PracticeHistory>())
 {
     createControls(http);
@@ -123,6 +125,7 @@ void TfrmMain::connectEvents()
             m_sequencer->setRatioText(ratio);
     });
     connect(m_coursePage, &CoursePage::statusChanged, this, &TfrmMain::showStatus);
+    connect(grp2, &SettingsPanel::toneChanged, this, [this] { m_conditions->toneChanged(grp2->keying()); });
     connect(btnRecords, &QToolButton::clicked, this, &TfrmMain::btnRecordsClick);
     connect(m_history.get(), &PracticeHistory::failed, this, [this](const QString &message) {
         m_dialogs->warning(this, QStringLiteral("警告"), message);
@@ -136,6 +139,12 @@ void TfrmMain::FormCreate()
     m_sequencer->setRatioText(grp2->ratioText());
     m_callSignPage->attach(*m_sequencer, *grp2);
     m_plainTextPage->attach(*m_sequencer);
+    // A stream that has run out, or a drill that could send no more, leaves
+    // the band quiet; between a drill's call signs it goes on.
+    connect(m_sequencer.get(), &CharacterSequencer::runEnded, this, [this] {
+        if (!m_callSignPage->drill().callSignWaiting())
+            m_conditions->end();
+    });
     m_coursePage->attach(*m_sequencer, *grp2);
     ReseedRandom();  // before the volume, which draws the sine table's divisor
     grp2->applyStartValues();
@@ -175,8 +184,10 @@ void TfrmMain::FormDestroy()
     m_plainTextPage->detach();
     m_coursePage->detach();
     m_sequencer.reset();
-    if (hWave_out)
+    if (hWave_out) {
+        m_conditions->end();
         hWave_out->close();
+    }
 }
 
 const KeyingValues &TfrmMain::keying() const { return grp2->keying(); }
@@ -204,8 +215,12 @@ void TfrmMain::btnStartClick()
     btnStart->setEnabled(false);
     btnStop->setEnabled(true);
     m_callSignPage->setScoreVisible(false);
-    if (activeTab() == CharacterView::CallSignTab)
+    if (activeTab() == CharacterView::CallSignTab) {
+        m_conditions->begin(m_callSignPage->bandConditions(), grp2->keying(), m_callSignPage->callSigns());
         m_callSignPage->start();
+    } else {
+        m_conditions->end();
+    }
     if (activeTab() == CharacterView::PlainTextTab) {
         m_callSignPage->stop();  // a text takes over: no call sign waits for its answer
         m_plainTextPage->start();
@@ -225,12 +240,14 @@ void TfrmMain::startPlainTextRun()
 
 void TfrmMain::btnStopClick()
 {
+    m_conditions->end();
     m_callSignPage->stop();
     m_sequencer->StopMorse();
 }
 
 void TfrmMain::RestoreButtons()
 {
+    m_conditions->end();
     btnStart->setEnabled(true);
     btnStop->setEnabled(false);
 }

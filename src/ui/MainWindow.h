@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class CallSignConditions;
 class CallSignPage;
 class CoursePage;
 class HttpClient;
@@ -94,6 +95,8 @@ private:
     std::unique_ptr<QSettings> m_saved;
     std::unique_ptr<UiDialogs> m_dialogs;
     std::unique_ptr<SoundOutput> hWave_out;
+    // The band's conditions of the call-sign run under way, if any.
+    std::unique_ptr<CallSignConditions> m_conditions;
     std::unique_ptr<WindowSendingView> m_sendingView;
     std::unique_ptr<CharacterSequencer> m_sequencer;
     std::unique_ptr<PracticeHistory> m_history;

@@ -152,6 +152,7 @@ void SettingsPanel::udPitchChanging(int newPosition)
 {
     m_keying.freq = FreqForPitchPosition(newPosition);
     edtPitch->setText(QString::number(m_keying.freq));
+    emit toneChanged();
 }
 
 void SettingsPanel::cbbSpacingChange()
@@ -163,6 +164,7 @@ void SettingsPanel::cbbSpacingChange()
 void SettingsPanel::tbVolumeChange()
 {
     m_keying.amplitude = MakeSineTable(*sine_table, tbVolume->value());
+    emit toneChanged();
 }
 
 QString SettingsPanel::speedText() const { return edtSpeed->text(); }

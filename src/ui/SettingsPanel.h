@@ -63,6 +63,8 @@ signals:
     // The gap between characters has changed (what the course calls its
     // effective speed follows it).
     void spacingChanged();
+    // The tone's pitch or level has changed.
+    void toneChanged();
 
 private:
     void createControls();

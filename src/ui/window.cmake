@@ -4,6 +4,8 @@ endif()
 
 list(APPEND KEYLARK_UI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CallSignPage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CallSignConditions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ConditionsButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MemoStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PlainTextPage.cpp

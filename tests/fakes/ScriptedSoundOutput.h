@@ -23,6 +23,8 @@ public:
     QList<quint64> pending;        // written, not yet finished or dropped
     QList<quint64> startedTags;    // pending buffers whose sound has started
     QList<quint64> discarded;
+    // Every setConditions, in order; nullptr where conditions were ended.
+    QList<std::shared_ptr<ConditionsMixer>> conditions;
 
     int open(const tWAVEFORMATEX &) override
     {
@@ -51,6 +53,7 @@ public:
         discarded += dropped;
         return dropped;
     }
+    void setConditions(std::shared_ptr<ConditionsMixer> mixer) override { conditions.append(std::move(mixer)); }
     void close() override
     {
         opened = false;

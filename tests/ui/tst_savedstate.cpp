@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,6 +111,8 @@ void TestSavedState::badValuesFallBackOneByOne_data()
     QTest::newRow("unknown year") << u"drill/year"_qs << u"1999 CQ WW DX CW"_qs;
     QTest::newRow("stream not a truth value") << u"drill/stream"_qs << u"yes"_qs;
     QTest::newRow("folder gone") << u"text/randomFolder"_qs << u"/nonexistent/texts"_qs;
+    QTest::newRow("noise louder than offered") << u"conditions/snr"_qs << u"-11"_qs;
+    QTest::newRow("fading deeper than offered") << u"conditions/qsbDepth"_qs << u"31"_qs;
 }
 
 void TestSavedState::badValuesFallBackOneByOne()
@@ -121,6 +124,7 @@ void TestSavedState::badValuesFallBackOneByOne()
         {u"speed"_qs, u"40"_qs}, {u"pitch"_qs, u"900"_qs}, {u"spacing"_qs, u"3"_qs}, {u"volume"_qs, u"2"_qs},
         {u"ratio"_qs, u"5"_qs}, {u"drill/mode"_qs, u"random"_qs}, {u"drill/year"_qs, u"2020 CQ WW DX CW"_qs},
         {u"drill/stream"_qs, u"false"_qs}, {u"text/randomFolder"_qs, QDir::tempPath()},
+        {u"conditions/snr"_qs, u"-10"_qs}, {u"conditions/qsbDepth"_qs, u"30"_qs},
     };
     values[key] = bad;
     writeSettings(values);
@@ -134,11 +138,14 @@ void TestSavedState::badValuesFallBackOneByOne()
         {u"drill/year"_qs, w.child<QComboBox>("cbbCallList")->currentText()},
         {u"drill/stream"_qs, w.child<QCheckBox>("chkCallStream")->isChecked() ? u"true"_qs : u"false"_qs},
         {u"text/randomFolder"_qs, QDir::fromNativeSeparators(w.child<QLineEdit>("edtFolder")->text())},
+        {u"conditions/snr"_qs, QString::number(w.child<QSpinBox>("spnSnr")->value())},
+        {u"conditions/qsbDepth"_qs, QString::number(w.child<QSpinBox>("spnQsbDepth")->value())},
     };
     const QMap<QString, QString> startUp = {
         {u"speed"_qs, u"25"_qs}, {u"pitch"_qs, u"700"_qs}, {u"spacing"_qs, u"0"_qs}, {u"volume"_qs, u"4"_qs},
         {u"ratio"_qs, u"3"_qs}, {u"drill/mode"_qs, u"normal"_qs}, {u"drill/year"_qs, QStringLiteral("%1 CQ WW DX CW").arg(QDate::currentDate().year() - 1)},
         {u"drill/stream"_qs, u"false"_qs}, {u"text/randomFolder"_qs, QDir::currentPath() + u'/'},
+        {u"conditions/snr"_qs, u"10"_qs}, {u"conditions/qsbDepth"_qs, u"10"_qs},
     };
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         QCOMPARE(shown[it.key()], it.key() == key ? startUp[it.key()] : it.value());
