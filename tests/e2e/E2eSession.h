@@ -13,6 +13,7 @@
 
 #include "fakes/RecordingUiDialogs.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QHash>
 #include <QLabel>
@@ -195,10 +196,23 @@ inline void waitUntilSounding(Session &s)
 }
 
 
+// Reads the list of the given year through the proxy the script set, and
+// returns once the read has ended, either way.
+inline void readYear(Session &s, int year)
+{
+    s.selectTab(kCallSignTab);
+    auto *years = s.child<QComboBox>("cbbCallList");
+    years->setCurrentIndex(years->findText(QStringLiteral("%1 CQ WW DX CW").arg(year)));
+    require(years->currentIndex() >= 0, QStringLiteral("no entry for %1").arg(year));
+    s.window->callSignPage().btnCallReadClick();
+    require(waitFor([&] { return !s.reading(); }, 15000), QStringLiteral("the read of %1 did not end").arg(year));
+}
+
 using Scenario = std::function<int(const Options &)>;
 
 // Scenarios kept in files of their own: the practices' own faults, the course.
 void addPracticeScenarios(QHash<QString, Scenario> &scenarios);
+void addConditionsScenarios(QHash<QString, Scenario> &scenarios);
 void addCourseScenarios(QHash<QString, Scenario> &scenarios);
 void addRestartScenarios(QHash<QString, Scenario> &scenarios);
 

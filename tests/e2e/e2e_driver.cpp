@@ -596,6 +596,7 @@ int main(int argc, char **argv)
         {QStringLiteral("soak"), soak},
     };
     addPracticeScenarios(scenarios);
+    addConditionsScenarios(scenarios);
     addCourseScenarios(scenarios);
     addRestartScenarios(scenarios);
     if (!scenarios.contains(scenario)) {

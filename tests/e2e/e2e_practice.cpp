@@ -9,18 +9,6 @@
 namespace e2e {
 namespace {
 
-// Reads the list of the given year through the proxy the script set, and
-// returns once the read has ended, either way.
-void readYear(Session &s, int year)
-{
-    s.selectTab(kCallSignTab);
-    auto *years = s.child<QComboBox>("cbbCallList");
-    years->setCurrentIndex(years->findText(QStringLiteral("%1 CQ WW DX CW").arg(year)));
-    require(years->currentIndex() >= 0, QStringLiteral("no entry for %1").arg(year));
-    s.window->callSignPage().btnCallReadClick();
-    require(waitFor([&] { return !s.reading(); }, 15000), QStringLiteral("the read of %1 did not end").arg(year));
-}
-
 void enter(Session &s, const QString &typed)
 {
     auto *input = s.child<QLineEdit>("edtCallInput");
