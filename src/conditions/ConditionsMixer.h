@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 // Lays the band's conditions over the sound stream as it is played: the wanted
@@ -47,6 +48,13 @@ public:
     // finished() is true and what remains is the wanted signal alone.
     void fadeOut();
     bool finished() const;
+
+    // Told on process()'s thread whenever the second station begins a call:
+    // the stream position of its first sample (counted from the first sample
+    // ever processed), the call sign, its pitch and its unit in samples. Set it
+    // before the first process(); it is for tests and diagnostics.
+    using CallHook = std::function<void(qint64 start, const QString &callSign, int freq, int dotSamples)>;
+    void setCallHook(CallHook hook);
 
 private:
     struct State;

@@ -1,0 +1,41 @@
+#include "QrmCallSigns.h"
+
+#include "callsign/CallSignScan.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <random>
+
+QStringList CallSignsInText(const QString &text)
+{
+    QStringList found;
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    for (const QString &word : text.split(space, Qt::SkipEmptyParts)) {
+        const QString upper = word.toUpper();
+        const bool hasLetter = std::any_of(upper.begin(), upper.end(), [](QChar c) { return c.isLetter(); });
+        const bool hasDigit = std::any_of(upper.begin(), upper.end(), [](QChar c) { return c.isDigit(); });
+        if (hasLetter && hasDigit && IsCallSign(upper) && !found.contains(upper))
+            found << upper;
+    }
+    return found;
+}
+
+QStringList MadeUpCallSigns(quint32 seed, int count)
+{
+    // A prefix, one digit for the call area, then a suffix of two or three letters.
+    static const char *const prefixes[] = {"JA", "JH", "JR", "7K", "7M", "W", "K", "N", "DL", "G", "VK", "UA"};
+    std::mt19937 random(seed);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    QStringList made;
+    while (made.size() < count) {
+        QString call = QLatin1String(prefixes[pick(int(std::size(prefixes)))]);
+        call += QChar(u'0' + pick(10));
+        const int letters = 2 + pick(2);
+        for (int i = 0; i < letters; ++i)
+            call += QChar(u'A' + pick(26));
+        if (!made.contains(call))
+            made << call;
+    }
+    return made;
+}
