@@ -5,6 +5,7 @@ endif()
 list(APPEND KEYLARK_UI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CallSignPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MarkedAnswerDelegate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MemoStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PlainTextPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PracticeRecorder.cpp

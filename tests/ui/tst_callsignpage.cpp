@@ -1,6 +1,9 @@
 // The call-sign page: the input box, stream listening, reading a list and the drill.
 #include "WindowFixture.h"
 
+#include "history/PracticeHistory.h"
+#include "ui/DarkStyle.h"
+#include "ui/MarkedAnswerDelegate.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -29,6 +32,10 @@ private slots:
     void callSignFile_data();
     void callSignFile();
     void noFileWhileThePageIsOnItsWay();
+    void repeatKey();
+    void wrongCharactersMarked_data();
+    void wrongCharactersMarked();
+    void editedCellLosesItsMarks();
 
 private:
     void readList(const QByteArray &page)
@@ -232,6 +239,122 @@ void TestCallSignPage::noFileWhileThePageIsOnItsWay()
     QCOMPARE(w.dialogs->callSignFolders.size(), 0);
     QCOMPARE(w.dialogs->notices.size(), 1);
     QCOMPARE(w.window->callSignPage().callSigns(), QStringList{});
+}
+
+// F2 in the input box sends the call sign once more when it has been heard,
+// and the answer is timed from the end of the last sounding.
+void TestCallSignPage::repeatKey()
+{
+    QTemporaryDir data;
+    w.window->openHistory(data.path());
+    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    auto *box = w.child<QLineEdit>("edtCallInput");
+    QCOMPARE(box->toolTip(), u"F2 でもう一度聞く"_qs);
+    QTest::keyClick(box, Qt::Key_F2);             // before Start
+    QCOMPARE(w.output->written.size(), 0);
+
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    QTest::keyClicks(box, u"ja1"_qs);
+    const qsizetype sounding = w.output->written.size();
+    QTest::keyClick(box, Qt::Key_F2);             // still sounding
+    QCOMPARE(w.output->written.size(), sounding);
+    w.playAll();
+    const qsizetype heard = w.output->written.size();
+    QTest::keyClick(box, Qt::Key_F2);
+    w.playAll();
+    QCOMPARE(w.output->written.size(), heard + 6);  // JA1ABC once more
+    QCOMPARE(box->text(), u"JA1"_qs);
+    QTest::keyClick(box, Qt::Key_F2);
+    QTest::keyClicks(box, u"abc"_qs);
+    QTest::keyClick(box, Qt::Key_Return);         // while the repeat sounds
+    QCOMPARE(w.child<QLabel>("LabelCount")->text(), u"1/1 (100%)"_qs);
+    w.playAll();
+    QTest::keyClicks(box, u"ja1abc"_qs);
+    QTest::keyClick(box, Qt::Key_Return);         // after the call sign was heard
+    w.window.reset();
+
+    PracticeHistory history;
+    QVERIFY(history.open(data.path()));
+    QList<qint64> times;
+    QVERIFY(history.readAnswers([&](const AnswerRecord &a) { times << a.enterAfterMs; }));
+    QCOMPARE(times.size(), 2);
+    QCOMPARE(times[0], -1);
+    QVERIFY(times[1] >= 0);
+}
+
+void TestCallSignPage::wrongCharactersMarked_data()
+{
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QList<int>>("inputMarks");
+    QTest::addColumn<QList<int>>("callMarks");
+    QTest::newRow("right: no marks") << u"JA1ABC"_qs << u"ja1abc"_qs << QList<int>{} << QList<int>{};
+    QTest::newRow("last copied wrong") << u"JA1ABC"_qs << u"ja1abd"_qs << QList<int>{5} << QList<int>{5};
+    QTest::newRow("one missed, one wrong") << u"DL5ABC"_qs << u"DL5XC"_qs << QList<int>{3} << QList<int>{3, 4};
+    QTest::newRow("one slipped in") << u"K1ZZ"_qs << u"K1ZZZ"_qs << QList<int>{2} << QList<int>{};
+    QTest::newRow("last missed") << u"JA1ABC"_qs << u"JA1AB"_qs << QList<int>{} << QList<int>{5};
+    QTest::newRow("nothing copied") << u"W1AW"_qs << QString() << QList<int>{} << QList<int>{0, 1, 2, 3};
+}
+
+// An NG row points out, in 入力, what was copied wrong or slipped in and, in
+// CALL, what was missed or copied wrong; an OK row has no marks.
+void TestCallSignPage::wrongCharactersMarked()
+{
+    QFETCH(QString, sent);
+    QFETCH(QString, typed);
+    QFETCH(QList<int>, inputMarks);
+    QFETCH(QList<int>, callMarks);
+    readList(QStringLiteral("<a href=\"%1.log\">%1</a>").arg(sent).toUtf8());
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    auto *box = w.child<QLineEdit>("edtCallInput");
+    QTest::keyClicks(box, typed);
+    QTest::keyClick(box, Qt::Key_Return);
+    const QTreeWidgetItem *row = w.child<QTreeWidget>("lvCallList")->topLevelItem(0);
+    QCOMPARE(row->text(2), sent);
+    QCOMPARE(row->data(1, kMarkedCharactersRole).value<QList<int>>(), inputMarks);
+    QCOMPARE(row->data(2, kMarkedCharactersRole).value<QList<int>>(), callMarks);
+    for (const int column : {0, 3, 4})
+        QVERIFY(row->data(column, kMarkedCharactersRole).value<QList<int>>().isEmpty());
+}
+
+// The marks are drawn in gold, and a cell edited afterwards drops them.
+void TestCallSignPage::editedCellLosesItsMarks()
+{
+    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    auto *box = w.child<QLineEdit>("edtCallInput");
+    QTest::keyClicks(box, u"ja1abd"_qs);
+    QTest::keyClick(box, Qt::Key_Return);
+    auto *list = w.child<QTreeWidget>("lvCallList");
+    QTreeWidgetItem *row = list->topLevelItem(0);
+    list->clearSelection();                       // the selection is gold too
+    const auto goldPixels = [list] {
+        const QImage image = list->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixelColor(x, y) == DarkStyle::gold;
+        return count;
+    };
+    QVERIFY(goldPixels() > 0);
+    const QVariant inputMarks = row->data(1, kMarkedCharactersRole);
+    row->setData(2, kMarkedCharactersRole, QVariant());
+    QVERIFY(goldPixels() > 0);                    // 入力 alone
+    row->setData(1, kMarkedCharactersRole, QVariant());
+    QCOMPARE(goldPixels(), 0);
+    row->setData(1, kMarkedCharactersRole, inputMarks);
+
+    const QModelIndex input = list->model()->index(0, 1);
+    QLineEdit editor;
+    editor.setText(row->text(1));                 // committed unchanged: kept
+    list->itemDelegate()->setModelData(&editor, list->model(), input);
+    QCOMPARE(row->data(1, kMarkedCharactersRole).value<QList<int>>(), QList<int>{5});
+    editor.setText(u"J"_qs);
+    list->itemDelegate()->setModelData(&editor, list->model(), input);
+    QCOMPARE(row->text(1), u"J"_qs);
+    QVERIFY(row->data(1, kMarkedCharactersRole).value<QList<int>>().isEmpty());
+    row->setData(1, kMarkedCharactersRole, QVariant::fromValue(QList<int>{5, 40}));
+    list->grab();                                 // marks past the text's end are left out
 }
 
 QTEST_MAIN(TestCallSignPage)
