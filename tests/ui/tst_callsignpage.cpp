@@ -45,6 +45,15 @@ private:
         w.http->finish();
         QTRY_COMPARE(w.child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
     }
+    // A list of one call sign, Start, and the answer typed and entered.
+    QTreeWidgetItem *answerOne(const QString &sent, const QString &typed)
+    {
+        readList(QStringLiteral("<a href=\"%1.log\">%1</a>").arg(sent).toUtf8());
+        QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+        QTest::keyClicks(w.child<QLineEdit>("edtCallInput"), typed);
+        QTest::keyClick(w.child<QLineEdit>("edtCallInput"), Qt::Key_Return);
+        return w.child<QTreeWidget>("lvCallList")->topLevelItem(0);
+    }
 
     WindowFixture w;
 };
@@ -241,8 +250,8 @@ void TestCallSignPage::noFileWhileThePageIsOnItsWay()
     QCOMPARE(w.window->callSignPage().callSigns(), QStringList{});
 }
 
-// F2 in the input box sends the call sign once more when it has been heard,
-// and the answer is timed from the end of the last sounding.
+// F2 in the input box plays the call sign once more when it has been heard;
+// the answer is timed from the end of the last playing.
 void TestCallSignPage::repeatKey()
 {
     QTemporaryDir data;
@@ -250,36 +259,27 @@ void TestCallSignPage::repeatKey()
     readList("<a href=\"ja1abc.log\">ja1abc</a>");
     auto *box = w.child<QLineEdit>("edtCallInput");
     QCOMPARE(box->toolTip(), u"F2 でもう一度聞く"_qs);
-    QTest::keyClick(box, Qt::Key_F2);             // before Start
-    QCOMPARE(w.output->written.size(), 0);
-
     QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
     QTest::keyClicks(box, u"ja1"_qs);
-    const qsizetype sounding = w.output->written.size();
-    QTest::keyClick(box, Qt::Key_F2);             // still sounding
-    QCOMPARE(w.output->written.size(), sounding);
     w.playAll();
     const qsizetype heard = w.output->written.size();
     QTest::keyClick(box, Qt::Key_F2);
-    w.playAll();
-    QCOMPARE(w.output->written.size(), heard + 6);  // JA1ABC once more
-    QCOMPARE(box->text(), u"JA1"_qs);
-    QTest::keyClick(box, Qt::Key_F2);
+    QCOMPARE(w.output->written.size(), heard + 1);  // its first character
     QTest::keyClicks(box, u"abc"_qs);
-    QTest::keyClick(box, Qt::Key_Return);         // while the repeat sounds
+    QTest::keyClick(box, Qt::Key_Return);         // while the repeat sounds: no time
     QCOMPARE(w.child<QLabel>("LabelCount")->text(), u"1/1 (100%)"_qs);
     w.playAll();
+    QTest::keyClick(box, Qt::Key_F2);
+    w.playAll();
     QTest::keyClicks(box, u"ja1abc"_qs);
-    QTest::keyClick(box, Qt::Key_Return);         // after the call sign was heard
+    QTest::keyClick(box, Qt::Key_Return);         // after the repeat was heard
     w.window.reset();
 
     PracticeHistory history;
     QVERIFY(history.open(data.path()));
-    QList<qint64> times;
-    QVERIFY(history.readAnswers([&](const AnswerRecord &a) { times << a.enterAfterMs; }));
-    QCOMPARE(times.size(), 2);
-    QCOMPARE(times[0], -1);
-    QVERIFY(times[1] >= 0);
+    QList<bool> timed;
+    QVERIFY(history.readAnswers([&](const AnswerRecord &a) { timed << (a.enterAfterMs >= 0); }));
+    QCOMPARE(timed, (QList<bool>{false, true}));
 }
 
 void TestCallSignPage::wrongCharactersMarked_data()
@@ -297,64 +297,41 @@ void TestCallSignPage::wrongCharactersMarked_data()
 }
 
 // An NG row points out, in 入力, what was copied wrong or slipped in and, in
-// CALL, what was missed or copied wrong; an OK row has no marks.
+// CALL, what was missed or copied wrong, drawn in gold; an OK row has no marks.
 void TestCallSignPage::wrongCharactersMarked()
 {
     QFETCH(QString, sent);
     QFETCH(QString, typed);
     QFETCH(QList<int>, inputMarks);
     QFETCH(QList<int>, callMarks);
-    readList(QStringLiteral("<a href=\"%1.log\">%1</a>").arg(sent).toUtf8());
-    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
-    auto *box = w.child<QLineEdit>("edtCallInput");
-    QTest::keyClicks(box, typed);
-    QTest::keyClick(box, Qt::Key_Return);
-    const QTreeWidgetItem *row = w.child<QTreeWidget>("lvCallList")->topLevelItem(0);
+    const QTreeWidgetItem *row = answerOne(sent, typed);
     QCOMPARE(row->text(2), sent);
-    QCOMPARE(row->data(1, kMarkedCharactersRole).value<QList<int>>(), inputMarks);
-    QCOMPARE(row->data(2, kMarkedCharactersRole).value<QList<int>>(), callMarks);
-    for (const int column : {0, 3, 4})
-        QVERIFY(row->data(column, kMarkedCharactersRole).value<QList<int>>().isEmpty());
+    for (int column = 0; column < 5; ++column) {
+        const QList<int> expected = column == 1 ? inputMarks : column == 2 ? callMarks : QList<int>{};
+        QCOMPARE(row->data(column, kMarkedCharactersRole).value<QList<int>>(), expected);
+    }
+    auto *list = w.child<QTreeWidget>("lvCallList");
+    list->clearSelection();                       // the selection is gold too
+    const QImage image = list->grab().toImage();
+    int gold = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            gold += image.pixelColor(x, y) == DarkStyle::gold;
+    QCOMPARE(gold > 0, !inputMarks.isEmpty() || !callMarks.isEmpty());
 }
 
-// The marks are drawn in gold, and a cell edited afterwards drops them.
 void TestCallSignPage::editedCellLosesItsMarks()
 {
-    readList("<a href=\"ja1abc.log\">ja1abc</a>");
-    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
-    auto *box = w.child<QLineEdit>("edtCallInput");
-    QTest::keyClicks(box, u"ja1abd"_qs);
-    QTest::keyClick(box, Qt::Key_Return);
+    QTreeWidgetItem *row = answerOne(u"JA1ABC"_qs, u"JA1ABD"_qs);
     auto *list = w.child<QTreeWidget>("lvCallList");
-    QTreeWidgetItem *row = list->topLevelItem(0);
-    list->clearSelection();                       // the selection is gold too
-    const auto goldPixels = [list] {
-        const QImage image = list->grab().toImage();
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += image.pixelColor(x, y) == DarkStyle::gold;
-        return count;
-    };
-    QVERIFY(goldPixels() > 0);
-    const QVariant inputMarks = row->data(1, kMarkedCharactersRole);
-    row->setData(2, kMarkedCharactersRole, QVariant());
-    QVERIFY(goldPixels() > 0);                    // 入力 alone
-    row->setData(1, kMarkedCharactersRole, QVariant());
-    QCOMPARE(goldPixels(), 0);
-    row->setData(1, kMarkedCharactersRole, inputMarks);
-
-    const QModelIndex input = list->model()->index(0, 1);
-    QLineEdit editor;
-    editor.setText(row->text(1));                 // committed unchanged: kept
-    list->itemDelegate()->setModelData(&editor, list->model(), input);
+    QLineEdit editor(row->text(1));               // committed unchanged: kept
+    list->itemDelegate()->setModelData(&editor, list->model(), list->model()->index(0, 1));
     QCOMPARE(row->data(1, kMarkedCharactersRole).value<QList<int>>(), QList<int>{5});
     editor.setText(u"J"_qs);
-    list->itemDelegate()->setModelData(&editor, list->model(), input);
+    list->itemDelegate()->setModelData(&editor, list->model(), list->model()->index(0, 1));
     QCOMPARE(row->text(1), u"J"_qs);
     QVERIFY(row->data(1, kMarkedCharactersRole).value<QList<int>>().isEmpty());
-    row->setData(1, kMarkedCharactersRole, QVariant::fromValue(QList<int>{5, 40}));
-    list->grab();                                 // marks past the text's end are left out
+    QCOMPARE(row->data(2, kMarkedCharactersRole).value<QList<int>>(), QList<int>{5});
 }
 
 QTEST_MAIN(TestCallSignPage)
