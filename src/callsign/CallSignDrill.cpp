@@ -104,6 +104,21 @@ QString CallSignDrill::sendCallSign(const QStringList &callSigns)
     return error;
 }
 
+bool CallSignDrill::repeat()
+{
+    if (!callSignWaiting() || m_sequencer.key_down())
+        return false;
+    m_sequencer.send_pos = 1;
+    m_sequencer.send_text = m_waitingCall;
+    const QString error = m_sequencer.StartMorse();
+    if (!error.isEmpty()) {
+        // The call sign still waits: it can be answered from the first hearing.
+        m_view.showError(error);
+        return false;
+    }
+    return m_sequencer.key_down();
+}
+
 void CallSignDrill::stop()
 {
     m_waitingCall.clear();

@@ -28,6 +28,13 @@ public:
     // the results kept, and false is returned so that the box keeps its text.
     bool answer(const QStringList &callSigns);
 
+    // The repeat key: sends the call sign waiting for its answer once more, at
+    // the keying now set, once it has been heard to its end. It is not a new
+    // call sign: the counts, the score and the typed text stay as they are.
+    // Returns whether it is sounding again; while it still sounds, during a
+    // stream and with no drill running the key does nothing.
+    bool repeat();
+
     // Stop pressed: the call sign sent is no longer waiting for an answer.
     void stop();
 

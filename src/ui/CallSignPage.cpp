@@ -1,6 +1,7 @@
 #include "CallSignPage.h"
 
 #include "ConditionsButton.h"
+#include "MarkedAnswerDelegate.h"
 #include "PracticeRecorder.h"
 #include "SavedValues.h"
 #include "SettingsPanel.h"
@@ -12,6 +13,7 @@
 #include "callsign/CallListTexts.h"
 #include "callsign/CallSignFile.h"
 #include "callsign/CallSignListReader.h"
+#include "marking/CopyMarks.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -60,11 +62,13 @@ void CallSignPage::createControls()
         lvCallList->setColumnWidth(column, widths[column]);
     lvCallList->header()->setSectionResizeMode(QHeaderView::Fixed);
     lvCallList->header()->setStretchLastSection(false);
+    lvCallList->setItemDelegate(new MarkedAnswerDelegate(lvCallList));
 
     edtCallInput = placed(new QLineEdit(this), "edtCallInput", 33, 306, 219, 38);
     edtCallInput->setFont(uiFont(UiFace::MeiryoUi, 24, true));
     edtCallInput->setMaxLength(20);
     setTextColor(edtCallInput, Qt::yellow);
+    edtCallInput->setToolTip(QStringLiteral("F2 でもう一度聞く"));
 
     GroupBox2 = placed(new QGroupBox(QStringLiteral(" Call Sign 読み込み "), this), "GroupBox2", 5, 219, 246, 75);
     GroupBox2->setFont(uiFont(UiFace::MsUiGothic, 13));
@@ -227,6 +231,12 @@ bool CallSignPage::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             return edtCallInputKeyPress(QChar(u'\r'));
+        if (key->key() == Qt::Key_F2) {
+            // Heard once more: the answer is timed from the end of this sounding.
+            if (m_drill->repeat() && m_recorder)
+                m_recorder->soundStarted();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -347,6 +357,9 @@ int CallSignPage::appendResultRow(const QString &input, const QString &call, con
     if (verdict == QLatin1String("NG")) {
         for (int column = 0; column < row->columnCount(); ++column)
             row->setForeground(column, kWrongAnswerColor);
+        const CopyMarks marks = markCopyErrors(call, input);
+        row->setData(1, kMarkedCharactersRole, QVariant::fromValue(marks.copied));
+        row->setData(2, kMarkedCharactersRole, QVariant::fromValue(marks.sent));
     }
     lvCallList->addTopLevelItem(row);
     return number;

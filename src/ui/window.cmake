@@ -7,6 +7,7 @@ list(APPEND KEYLARK_UI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/CallSignConditions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ConditionsButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MarkedAnswerDelegate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MemoStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PlainTextPage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PracticeRecorder.cpp

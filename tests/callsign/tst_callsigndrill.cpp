@@ -30,8 +30,8 @@ private slots:
     void stepModeRaisesSpeedAfterTenInARow();
     void stepModeAtSixtyLeavesTheLimitToTheSpinner();
     void randomModeRedrawsAfterEveryAnswer();
-    void enterWithNoCallSignWaiting_data();
-    void enterWithNoCallSignWaiting();
+    void keysWithNoCallSignWaiting_data();
+    void keysWithNoCallSignWaiting();
     void runningOutOfCallSignsKeepsTheResults();
     void emptyListRefusesToStart_data();
     void emptyListRefusesToStart();
@@ -39,6 +39,7 @@ private slots:
     void streamOfOneEntry();
     void streamHoldsNPlusOneCallSigns();
     void answerWhileSoundingTakesOverAfterTheCharacter();
+    void repeatResendsTheWaitingCallSign();
 
 private:
     void startDrill(const QStringList &list)
@@ -204,7 +205,7 @@ void TestCallSignDrill::randomModeRedrawsAfterEveryAnswer()
     QCOMPARE(*high, 1450);
 }
 
-void TestCallSignDrill::enterWithNoCallSignWaiting_data()
+void TestCallSignDrill::keysWithNoCallSignWaiting_data()
 {
     QTest::addColumn<int>("before");
     QTest::newRow("before any Start") << int(NoStart);
@@ -214,7 +215,7 @@ void TestCallSignDrill::enterWithNoCallSignWaiting_data()
     QTest::newRow("after the drill ran out of call signs") << int(RanOut);
 }
 
-void TestCallSignDrill::enterWithNoCallSignWaiting()
+void TestCallSignDrill::keysWithNoCallSignWaiting()
 {
     QFETCH(int, before);
     const QStringList list{u"JA1ABC"_qs};
@@ -247,6 +248,14 @@ void TestCallSignDrill::enterWithNoCallSignWaiting()
     QCOMPARE(view.input, u"JA1"_qs);              // the box keeps its text
     QCOMPARE(sequencer->send_text, sendText);
     QCOMPARE(output->written.size(), written);    // nothing sent
+    QCOMPARE(drill->call_total, total);
+
+    // Nor does the repeat key, even once all has been heard.
+    playAll();
+    const qsizetype heard = output->written.size();
+    QVERIFY(!drill->repeat());
+    QCOMPARE(output->written.size(), heard);
+    QCOMPARE(sequencer->send_text, sendText);
     QCOMPARE(drill->call_total, total);
 }
 
@@ -335,6 +344,38 @@ void TestCallSignDrill::answerWhileSoundingTakesOverAfterTheCharacter()
     // First E of the first call sign, a word gap, then the new call sign.
     QCOMPARE(output->written.size(), 5);
     QVERIFY(!sequencer->key_down());
+}
+
+// F2 once the call sign has been heard: the same characters, at the keying
+// set now, and nothing counted.
+void TestCallSignDrill::repeatResendsTheWaitingCallSign()
+{
+    const QStringList list{u"JA1ABC"_qs, u"K1ZZ"_qs, u"DL5ABC"_qs, u"W1AW"_qs};
+    view.mode = DrillView::StepMode;
+    startDrill(list);
+    playAll();
+    answerWith(sequencer->send_text, list);       // right: a streak of one
+    playAll();
+    const QString call = sequencer->send_text;
+    const auto lastSounding = [&] { return output->written.mid(output->written.size() - call.size()); };
+    const QList<ScriptedSoundOutput::Written> first = lastSounding();
+    view.input = u"JA"_qs;
+    for (const int dotSamples : {384, 480}) {
+        const qsizetype written = output->written.size();
+        keying.dot_samples = dotSamples;
+        QVERIFY(drill->repeat());
+        QVERIFY(!drill->repeat());                // still sounding
+        playAll();
+        QCOMPARE(output->written.size(), written + call.size());
+        for (int i = 0; i < call.size(); ++i)
+            QCOMPARE(lastSounding()[i].samples.size() * 384, first[i].samples.size() * dotSamples);
+    }
+    QCOMPARE((QList<int>{drill->call_total, drill->call_ok, drill->step_streak}), (QList<int>{2, 1, 1}));
+    QCOMPARE(view.rows.size(), 1);
+    QCOMPARE(view.input, u"JA"_qs);
+    answerWith(call, list);
+    QCOMPARE(view.rows[1].call, call);
+    QCOMPARE(view.score, u"2/2 (100%)"_qs);
 }
 
 QTEST_GUILESS_MAIN(TestCallSignDrill)

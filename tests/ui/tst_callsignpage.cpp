@@ -1,6 +1,9 @@
 // The call-sign page: the input box, stream listening, reading a list and the drill.
 #include "WindowFixture.h"
 
+#include "history/PracticeHistory.h"
+#include "ui/DarkStyle.h"
+#include "ui/MarkedAnswerDelegate.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -29,6 +32,10 @@ private slots:
     void callSignFile_data();
     void callSignFile();
     void noFileWhileThePageIsOnItsWay();
+    void repeatKey();
+    void wrongCharactersMarked_data();
+    void wrongCharactersMarked();
+    void editedCellLosesItsMarks();
 
 private:
     void readList(const QByteArray &page)
@@ -37,6 +44,15 @@ private:
         w.http->deliver(page);
         w.http->finish();
         QTRY_COMPARE(w.child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
+    }
+    // A list of one call sign, Start, and the answer typed and entered.
+    QTreeWidgetItem *answerOne(const QString &sent, const QString &typed)
+    {
+        readList(QStringLiteral("<a href=\"%1.log\">%1</a>").arg(sent).toUtf8());
+        QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+        QTest::keyClicks(w.child<QLineEdit>("edtCallInput"), typed);
+        QTest::keyClick(w.child<QLineEdit>("edtCallInput"), Qt::Key_Return);
+        return w.child<QTreeWidget>("lvCallList")->topLevelItem(0);
     }
 
     WindowFixture w;
@@ -232,6 +248,90 @@ void TestCallSignPage::noFileWhileThePageIsOnItsWay()
     QCOMPARE(w.dialogs->callSignFolders.size(), 0);
     QCOMPARE(w.dialogs->notices.size(), 1);
     QCOMPARE(w.window->callSignPage().callSigns(), QStringList{});
+}
+
+// F2 in the input box plays the call sign once more when it has been heard;
+// the answer is timed from the end of the last playing.
+void TestCallSignPage::repeatKey()
+{
+    QTemporaryDir data;
+    w.window->openHistory(data.path());
+    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    auto *box = w.child<QLineEdit>("edtCallInput");
+    QCOMPARE(box->toolTip(), u"F2 でもう一度聞く"_qs);
+    QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
+    QTest::keyClicks(box, u"ja1"_qs);
+    w.playAll();
+    const qsizetype heard = w.output->written.size();
+    QTest::keyClick(box, Qt::Key_F2);
+    QCOMPARE(w.output->written.size(), heard + 1);  // its first character
+    QTest::keyClicks(box, u"abc"_qs);
+    QTest::keyClick(box, Qt::Key_Return);         // while the repeat sounds: no time
+    QCOMPARE(w.child<QLabel>("LabelCount")->text(), u"1/1 (100%)"_qs);
+    w.playAll();
+    QTest::keyClick(box, Qt::Key_F2);
+    w.playAll();
+    QTest::keyClicks(box, u"ja1abc"_qs);
+    QTest::keyClick(box, Qt::Key_Return);         // after the repeat was heard
+    w.window.reset();
+
+    PracticeHistory history;
+    QVERIFY(history.open(data.path()));
+    QList<bool> timed;
+    QVERIFY(history.readAnswers([&](const AnswerRecord &a) { timed << (a.enterAfterMs >= 0); }));
+    QCOMPARE(timed, (QList<bool>{false, true}));
+}
+
+void TestCallSignPage::wrongCharactersMarked_data()
+{
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QList<int>>("inputMarks");
+    QTest::addColumn<QList<int>>("callMarks");
+    QTest::newRow("right: no marks") << u"JA1ABC"_qs << u"ja1abc"_qs << QList<int>{} << QList<int>{};
+    QTest::newRow("last copied wrong") << u"JA1ABC"_qs << u"ja1abd"_qs << QList<int>{5} << QList<int>{5};
+    QTest::newRow("one missed, one wrong") << u"DL5ABC"_qs << u"DL5XC"_qs << QList<int>{3} << QList<int>{3, 4};
+    QTest::newRow("one slipped in") << u"K1ZZ"_qs << u"K1ZZZ"_qs << QList<int>{2} << QList<int>{};
+    QTest::newRow("last missed") << u"JA1ABC"_qs << u"JA1AB"_qs << QList<int>{} << QList<int>{5};
+    QTest::newRow("nothing copied") << u"W1AW"_qs << QString() << QList<int>{} << QList<int>{0, 1, 2, 3};
+}
+
+// An NG row points out, in 入力, what was copied wrong or slipped in and, in
+// CALL, what was missed or copied wrong, drawn in gold; an OK row has no marks.
+void TestCallSignPage::wrongCharactersMarked()
+{
+    QFETCH(QString, sent);
+    QFETCH(QString, typed);
+    QFETCH(QList<int>, inputMarks);
+    QFETCH(QList<int>, callMarks);
+    const QTreeWidgetItem *row = answerOne(sent, typed);
+    QCOMPARE(row->text(2), sent);
+    for (int column = 0; column < 5; ++column) {
+        const QList<int> expected = column == 1 ? inputMarks : column == 2 ? callMarks : QList<int>{};
+        QCOMPARE(row->data(column, kMarkedCharactersRole).value<QList<int>>(), expected);
+    }
+    auto *list = w.child<QTreeWidget>("lvCallList");
+    list->clearSelection();                       // the selection is gold too
+    const QImage image = list->grab().toImage();
+    int gold = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            gold += image.pixelColor(x, y) == DarkStyle::gold;
+    QCOMPARE(gold > 0, !inputMarks.isEmpty() || !callMarks.isEmpty());
+}
+
+void TestCallSignPage::editedCellLosesItsMarks()
+{
+    QTreeWidgetItem *row = answerOne(u"JA1ABC"_qs, u"JA1ABD"_qs);
+    auto *list = w.child<QTreeWidget>("lvCallList");
+    QLineEdit editor(row->text(1));               // committed unchanged: kept
+    list->itemDelegate()->setModelData(&editor, list->model(), list->model()->index(0, 1));
+    QCOMPARE(row->data(1, kMarkedCharactersRole).value<QList<int>>(), QList<int>{5});
+    editor.setText(u"J"_qs);
+    list->itemDelegate()->setModelData(&editor, list->model(), list->model()->index(0, 1));
+    QCOMPARE(row->text(1), u"J"_qs);
+    QVERIFY(row->data(1, kMarkedCharactersRole).value<QList<int>>().isEmpty());
+    QCOMPARE(row->data(2, kMarkedCharactersRole).value<QList<int>>(), QList<int>{5});
 }
 
 QTEST_MAIN(TestCallSignPage)
