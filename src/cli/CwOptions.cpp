@@ -29,10 +29,13 @@ QString CwUsage()
 {
     return QStringLiteral(
         "usage: keylark-cw [--wpm 10..60] [--pitch 400..1500] [--ratio N] [--spacing 0..13]\n"
-        "                  [--volume 0..8] [--seed N] [-o out.wav] [TEXT | -]\n"
+        "                  [--volume 0..8] [--noise -10..30] [--qsb] [--qsb-depth 3..30] [--qrm]\n"
+        "                  [--seed N] [-o out.wav] [TEXT | -]\n"
         "       keylark-cw --help | --version\n"
         "Renders TEXT (or standard input with -) as Morse code; writes an 8000 Hz mono\n"
-        "16-bit WAV file with -o, otherwise plays it through the default sound device.\n");
+        "16-bit WAV file with -o, otherwise plays it through the default sound device.\n"
+        "Band conditions: --noise adds receiver noise at that signal-to-noise ratio in dB,\n"
+        "--qsb fading (--qsb-depth sets its depth in dB), --qrm a second station calling.\n");
 }
 
 QString CwVersion()
@@ -54,6 +57,7 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
         const bool takesValue = argument == QLatin1String("--wpm") || argument == QLatin1String("--pitch")
             || argument == QLatin1String("--ratio") || argument == QLatin1String("--spacing")
             || argument == QLatin1String("--volume") || argument == QLatin1String("--seed")
+            || argument == QLatin1String("--noise") || argument == QLatin1String("--qsb-depth")
             || argument == QLatin1String("-o");
         if (takesValue) {
             if (i + 1 >= arguments.size())
@@ -79,6 +83,14 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
             } else if (argument == QLatin1String("--volume")) {
                 if (!parseInt(value, 0, 8, options.volume))
                     return {std::nullopt, rangeError(argument, value, 0, 8)};
+            } else if (argument == QLatin1String("--noise")) {
+                if (!parseInt(value, kMinSnrDb, kMaxSnrDb, options.conditions.snrDb))
+                    return {std::nullopt, rangeError(argument, value, kMinSnrDb, kMaxSnrDb)};
+                options.conditions.noise = true;
+            } else if (argument == QLatin1String("--qsb-depth")) {
+                if (!parseInt(value, kMinQsbDepthDb, kMaxQsbDepthDb, options.conditions.qsbDepthDb))
+                    return {std::nullopt, rangeError(argument, value, kMinQsbDepthDb, kMaxQsbDepthDb)};
+                options.conditions.qsb = true;
             } else if (argument == QLatin1String("--seed")) {
                 bool ok = false;
                 const uint seed = value.toUInt(&ok);
@@ -90,6 +102,14 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
                     return {std::nullopt, QStringLiteral("-o needs a file name")};
                 options.outputPath = value;
             }
+            continue;
+        }
+        if (argument == QLatin1String("--qsb")) {
+            options.conditions.qsb = true;
+            continue;
+        }
+        if (argument == QLatin1String("--qrm")) {
+            options.conditions.qrm = true;
             continue;
         }
         if (argument.startsWith(u'-') && argument != QLatin1String("-"))

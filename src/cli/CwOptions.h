@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conditions/BandConditions.h"
 #include "keying/KeyingValues.h"
 
 #include <QString>
@@ -14,7 +15,8 @@ struct CwOptions {
     QString ratio = QStringLiteral("3");
     int spacingIndex = 0;
     int volume = 4;
-    std::optional<unsigned int> seed;
+    std::optional<unsigned int> seed;  // also seeds the band conditions
+    BandConditions conditions;          // all off unless asked for
     QString outputPath;      // empty: play through the sound device
     QString text;            // empty with readStdin
     bool readStdin = false;

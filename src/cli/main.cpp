@@ -4,6 +4,8 @@
 #include "CwOptions.h"
 #include "WavWriter.h"
 
+#include "conditions/ConditionsMixer.h"
+#include "conditions/QrmCallSigns.h"
 #include "keying/CharacterLength.h"
 #include "keying/CharacterRenderer.h"
 #include "keying/KeyingValues.h"
@@ -14,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QTimer>
 
@@ -51,6 +54,25 @@ qint64 audioBytes(const QString &sendText, int ratio, const KeyingValues &keying
     for (const QChar c : sendText)
         units += CharacterUnits(c.unicode(), ratio, keying.space_extra);
     return units * keying.dot_samples * qint64(sizeof(audio_sample));
+}
+
+// With band conditions on, the file opens and closes with half a second of
+// them, so that the first character comes out of the noise as on the air.
+constexpr int kConditionsLeadSamples = kSampleRate / 2;
+
+// The second station calls the text's own call signs, or made-up ones when
+// the text has none.
+std::unique_ptr<ConditionsMixer> makeMixer(const CwOptions &options, const QString &sendText,
+                                           const KeyingValues &keying)
+{
+    if (!options.conditions.anyOn())
+        return nullptr;
+    const quint32 seed = options.seed ? *options.seed : QRandomGenerator::global()->generate();
+    QStringList callSigns = CallSignsInText(sendText);
+    if (callSigns.isEmpty())
+        callSigns = MadeUpCallSigns(seed, 8);
+    const ConditionsMixer::Wanted wanted{keying.freq, keying.dot_samples, double(keying.amplitude)};
+    return std::make_unique<ConditionsMixer>(options.conditions, wanted, callSigns, seed);
 }
 
 std::atomic<int> interrupts{0};
@@ -137,7 +159,9 @@ int main(int argc, char *argv[])
         return play(sendText, options.ratio, keying);
 
     // Known before a byte is written, rather than after gigabytes of it.
-    const qint64 bytes = audioBytes(sendText, options.ratio.toInt(), keying);
+    const int leadSamples = options.conditions.anyOn() ? kConditionsLeadSamples : 0;
+    const qint64 bytes = audioBytes(sendText, options.ratio.toInt(), keying)
+        + 2 * leadSamples * qint64(sizeof(audio_sample));
     if (bytes > kMaxWavDataBytes)
         return fail(QStringLiteral("the audio would take %1 GiB, more than the 4 GiB a WAV file can hold; "
                                    "nothing was written")
@@ -151,13 +175,27 @@ int main(int argc, char *argv[])
     };
     if (!wav.open())
         return cannotWrite();
+    // The stream is the rendered characters back to back; the conditions are
+    // laid over it buffer by buffer, in order.
+    const std::unique_ptr<ConditionsMixer> mixer = makeMixer(options, sendText, keying);
+    auto appendConditionsOnly = [&] {
+        std::vector<audio_sample> quiet(std::size_t(leadSamples), 0);
+        mixer->process(quiet.data(), leadSamples);
+        return wav.append(quiet.data(), leadSamples);
+    };
+    if (mixer && !appendConditionsOnly())
+        return cannotWrite();
     for (const QChar c : sendText) {
         const RenderResult result = renderer.MakeCharWave(buffer, c.unicode(), options.ratio);
         if (!result.ok())
             return fail(cannotRender(options.ratio));
+        if (mixer)
+            mixer->process(buffer.data(), result.bytes / 2);
         if (!wav.append(buffer.data(), result.bytes / 2))
             return cannotWrite();
     }
+    if (mixer && !appendConditionsOnly())
+        return cannotWrite();
     if (!wav.commit())
         return cannotWrite();
     return 0;

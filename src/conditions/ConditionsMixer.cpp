@@ -49,11 +49,13 @@ struct ConditionsMixer::State {
 
     // The gain of the whole sum at a wanted peak of level: the loudest the
     // wanted tone, the second station at its loudest and the noise at its
-    // limit can add up to is full scale.
+    // limit can add up to is one step below full scale, so that rounding
+    // never reaches it either.
     double headroom(double atLevel) const
     {
+        constexpr double ceiling = (kFullScale - 1.0) / kFullScale;
         const double peak = atLevel * (1.0 + qrmLevel + BandNoise::kPeakSigmas * noiseSigma);
-        return peak > 1.0 ? 1.0 / peak : 1.0;
+        return peak > ceiling ? ceiling / peak : 1.0;
     }
 
     const BandConditions conditions;

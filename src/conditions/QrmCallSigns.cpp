@@ -7,15 +7,33 @@
 #include <algorithm>
 #include <random>
 
+namespace {
+
+// The longest part between strokes (the station's own call sign in W1/JA1ABC
+// or JA1ABC/P) has a digit after its first character and a letter after that
+// digit: JA1ABC, 7K3XY, W1AW, but not 599, 5NN or 73.
+bool hasCallSignShape(const QString &callSign)
+{
+    QStringView base;
+    for (const QStringView part : QStringView(callSign).split(u'/'))
+        if (part.size() > base.size())
+            base = part;
+    for (qsizetype i = 1; i < base.size(); ++i) {
+        if (base[i].isDigit())
+            return std::any_of(base.begin() + i + 1, base.end(), [](QChar c) { return c.isLetter(); });
+    }
+    return false;
+}
+
+} // namespace
+
 QStringList CallSignsInText(const QString &text)
 {
     QStringList found;
     static const QRegularExpression space(QStringLiteral("\\s+"));
     for (const QString &word : text.split(space, Qt::SkipEmptyParts)) {
         const QString upper = word.toUpper();
-        const bool hasLetter = std::any_of(upper.begin(), upper.end(), [](QChar c) { return c.isLetter(); });
-        const bool hasDigit = std::any_of(upper.begin(), upper.end(), [](QChar c) { return c.isDigit(); });
-        if (hasLetter && hasDigit && IsCallSign(upper) && !found.contains(upper))
+        if (IsCallSign(upper) && hasCallSignShape(upper) && !found.contains(upper))
             found << upper;
     }
     return found;

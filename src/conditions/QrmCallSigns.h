@@ -4,9 +4,10 @@
 #include <QStringList>
 
 // The words of a text, upper-cased, that can be a station's call sign: only
-// "/", digits and capital letters, with at least one letter and one digit
-// (which sets a call sign apart from words such as CQ, DE or 599). In text
-// order, each once.
+// "/", digits and capital letters, the longest part between strokes having a
+// digit after its first character and a letter after the digit (which sets a
+// call sign apart from words such as CQ, DE, 599 or 5NN). In text order, each
+// once.
 QStringList CallSignsInText(const QString &text);
 
 // count made-up call signs of a few common shapes (JA1ABC, 7K3XY, W1AW, DL2ABC,

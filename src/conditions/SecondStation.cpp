@@ -57,7 +57,7 @@ double SecondStation::startCall(std::int64_t position, int wantedFreq)
     const int index = std::uniform_int_distribution<int>(0, int(m_callSigns.size()) - 1)(m_random);
     const QString callSign = m_callSigns[index];
     const bool twice = std::uniform_int_distribution<int>(0, 1)(m_random) == 1;
-    const int offset = wantedFreq - m_offsetHz < kLowestPitchHz ? std::abs(m_offsetHz) : m_offsetHz;
+    const int offset = wantedFreq + m_offsetHz < kLowestPitchHz ? std::abs(m_offsetHz) : m_offsetHz;
     m_keying.freq = wantedFreq + offset;
 
     m_call.clear();

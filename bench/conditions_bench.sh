@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Processor cost of mixing the band conditions into the sound stream, per
+# second of audio: median and range of several runs (processor time, so that
+# other programs on a shared machine count little).
+#   bench/conditions_bench.sh [BUILD_DIR] [RUNS]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+runs=${2:-9}
+if [[ ! -f "$build/build.ninja" && ! -f "$build/Makefile" ]]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" -j1 --target conditions_bench >/dev/null
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+"$build/tests/conditions_bench" "$runs"
