@@ -85,7 +85,8 @@ void onInterrupt(int)
 
 // Plays the text through the sequencer, exactly as the window sends it.
 // Ctrl+C stops after the character being heard.
-int play(const QString &sendText, const QString &ratio, const KeyingValues &keying)
+int play(const QString &sendText, const QString &ratio, const KeyingValues &keying,
+         std::shared_ptr<ConditionsMixer> conditions)
 {
     PulseSoundOutput output;
     const int openResult = output.open(MakePcmFormat());
@@ -110,12 +111,27 @@ int play(const QString &sendText, const QString &ratio, const KeyingValues &keyi
     });
     interruptWatch.start(50);
 
+    // As in the file: half a second of the band before the first character
+    // and after the last.
+    const auto hearTheBand = [&] {
+        QTimer::singleShot(kConditionsLeadSamples * 1000 / kSampleRate, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    };
+    if (conditions) {
+        output.setConditions(conditions);
+        hearTheBand();
+    }
     sequencer.send_text = sendText;
     sequencer.send_pos = 1;
     if (!sequencer.StartMorse().isEmpty())
         return fail(cannotRender(ratio));
     if (sequencer.key_down())
         QCoreApplication::exec();
+    if (conditions && interrupts.load() == 0) {
+        hearTheBand();
+        output.setConditions(nullptr);  // fades out
+        hearTheBand();
+    }
     output.close();
     return exitCode == 0 && interrupts.load() > 0 ? 130 : exitCode;
 }
@@ -156,7 +172,7 @@ int main(int argc, char *argv[])
     const KeyingValues keying = CwKeying(options, *sineTable);
 
     if (options.outputPath.isEmpty())
-        return play(sendText, options.ratio, keying);
+        return play(sendText, options.ratio, keying, makeMixer(options, sendText, keying));
 
     // Known before a byte is written, rather than after gigabytes of it.
     const int leadSamples = options.conditions.anyOn() ? kConditionsLeadSamples : 0;
