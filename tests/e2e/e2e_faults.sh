@@ -26,17 +26,8 @@ run close-pause close-pause
 check '[[ "$(value close-pause result)" == PASS ]]' "closing during the pause between random files"
 
 # A server that takes the connection and never answers.
-python3 - "$work/silent.sock" <<'PY' &
-import socket, sys
-server = socket.socket(socket.AF_UNIX)
-server.bind(sys.argv[1])
-server.listen(64)
-held = []
-while True:
-    held.append(server.accept()[0])
-PY
-fixture_pids+=($!)
-for _ in $(seq 50); do [[ -S $work/silent.sock ]] && break; sleep 0.1; done
+silent_socket_start "$work/silent.sock"
+fixture_pids+=("$silent_pid")
 PULSE_SERVER=unix:$work/silent.sock run silent no-sound
 check '[[ "$(value silent result)" == PASS ]]' "a silent server: the window warns, Start and Stop return"
 check '(( $(value silent longest_gap_ms) < 500 ))' "a silent server never holds up the window"

@@ -125,6 +125,23 @@ sound_server_kill() {
     return 1
 }
 
+# A socket that takes every connection and never says a word, as a broken
+# sound server does. Starts it in the background at PATH; sets silent_pid.
+silent_socket_start() {
+    python3 - "$1" <<'PY' &
+import socket, sys
+server = socket.socket(socket.AF_UNIX)
+server.bind(sys.argv[1])
+server.listen(64)
+held = []
+while True:
+    held.append(server.accept()[0])
+PY
+    silent_pid=$!
+    local _
+    for _ in $(seq 50); do [[ -S $1 ]] && break; sleep 0.1; done
+}
+
 pulse_record_start() {
     # Without a small latency parec hands over 2 s chunks and may leave a
     # truncated file; on PipeWire below 40 ms it drops samples.

@@ -142,17 +142,8 @@ played_exactly late-server
 
 # ---- a server that takes the connection and never answers ----
 player_quit
-python3 - "$work/hang.sock" <<'PY' &
-import socket, sys, time
-server = socket.socket(socket.AF_UNIX)
-server.bind(sys.argv[1])
-server.listen(64)
-held = []
-while True:
-    held.append(server.accept()[0])
-PY
-hang_pid=$!
-for _ in $(seq 50); do [[ -S $work/hang.sock ]] && break; sleep 0.1; done
+silent_socket_start "$work/hang.sock"
+hang_pid=$silent_pid
 PULSE_SERVER=unix:$work/hang.sock player_start "$work/hang.log" "$player" --commands --wpm $wpm "$text"
 line=$(player_expect open 10)
 echo "silent server, at start-up: $line"

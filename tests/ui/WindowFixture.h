@@ -54,6 +54,15 @@ struct WindowFixture
             output->playOldest();
     }
 
+    // Reads the call-sign list the scripted server answers with page.
+    void readList(const QByteArray &page)
+    {
+        QTest::mouseClick(child<QPushButton>("btnCallRead"), Qt::LeftButton);
+        http->deliver(page);
+        http->finish();
+        QTRY_COMPARE(child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
+    }
+
     void startOnPlainTextTab(const QString &memo)
     {
         child<QTabWidget>("PageControlMode")->setCurrentIndex(1);

@@ -19,13 +19,6 @@ private slots:
     void menuChoicesAreSavedAndComeBack();
 
 private:
-    void readList(const QByteArray &page)
-    {
-        QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
-        w.http->deliver(page);
-        w.http->finish();
-        QTRY_COMPARE(w.child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
-    }
     void click(const char *button) { QTest::mouseClick(w.child<QPushButton>(button), Qt::LeftButton); }
 
     WindowFixture w;
@@ -33,7 +26,7 @@ private:
 
 void TestCallSignConditions::conditionsLastAsLongAsTheRun()
 {
-    readList("<a href=\"ja1abc.log\">ja1abc</a> <a href=\"k1zz.log\">k1zz</a>");
+    w.readList("<a href=\"ja1abc.log\">ja1abc</a> <a href=\"k1zz.log\">k1zz</a>");
     auto &sets = w.output->conditions;
 
     // All off: nothing is laid over the call signs.

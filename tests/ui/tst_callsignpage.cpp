@@ -38,17 +38,10 @@ private slots:
     void editedCellLosesItsMarks();
 
 private:
-    void readList(const QByteArray &page)
-    {
-        QTest::mouseClick(w.child<QPushButton>("btnCallRead"), Qt::LeftButton);
-        w.http->deliver(page);
-        w.http->finish();
-        QTRY_COMPARE(w.child<QPushButton>("btnCallRead")->text(), u"読込"_qs);
-    }
     // A list of one call sign, Start, and the answer typed and entered.
     QTreeWidgetItem *answerOne(const QString &sent, const QString &typed)
     {
-        readList(QStringLiteral("<a href=\"%1.log\">%1</a>").arg(sent).toUtf8());
+        w.readList(QStringLiteral("<a href=\"%1.log\">%1</a>").arg(sent).toUtf8());
         QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
         QTest::keyClicks(w.child<QLineEdit>("edtCallInput"), typed);
         QTest::keyClick(w.child<QLineEdit>("edtCallInput"), Qt::Key_Return);
@@ -121,7 +114,7 @@ void TestCallSignPage::readListThenDrill()
 void TestCallSignPage::failedReadKeepsTheList()
 {
     auto *read = w.child<QPushButton>("btnCallRead");
-    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    w.readList("<a href=\"ja1abc.log\">ja1abc</a>");
     QCOMPARE(w.window->callSignPage().callSigns(), QStringList{u"JA1ABC"_qs});
 
     // Failed, and cancelled, reads leave the list in use and say so.
@@ -145,7 +138,7 @@ void TestCallSignPage::failedReadKeepsTheList()
 
 void TestCallSignPage::enterWithNothingWaitingDoesNothing()
 {
-    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    w.readList("<a href=\"ja1abc.log\">ja1abc</a>");
     auto *box = w.child<QLineEdit>("edtCallInput");
     auto *list = w.child<QTreeWidget>("lvCallList");
     const auto enter = [&] {
@@ -256,7 +249,7 @@ void TestCallSignPage::repeatKey()
 {
     QTemporaryDir data;
     w.window->openHistory(data.path());
-    readList("<a href=\"ja1abc.log\">ja1abc</a>");
+    w.readList("<a href=\"ja1abc.log\">ja1abc</a>");
     auto *box = w.child<QLineEdit>("edtCallInput");
     QCOMPARE(box->toolTip(), u"F2 でもう一度聞く"_qs);
     QTest::mouseClick(w.child<QPushButton>("btnStart"), Qt::LeftButton);
