@@ -72,14 +72,14 @@ void TestMainWindow::startUpState()
     QCOMPARE(w.window->keying().space_extra, 0);
     QVERIFY(w.dialogs->warnings.isEmpty());
     QVERIFY(w.output->isOpen());
-    // Exactly six controls carry a hint.
+    // Exactly seven controls carry a hint.
     QStringList hinted;
     for (QWidget *w : w.window->findChildren<QWidget *>()) {
         if (!w->toolTip().isEmpty())
             hinted << w->objectName();
     }
     hinted.sort();
-    QCOMPARE(hinted, (QStringList{u"btnCallRead"_qs, u"btnFolderSelect"_qs, u"edtCallInput"_qs,
+    QCOMPARE(hinted, (QStringList{u"btnCallRead"_qs, u"btnConditions"_qs, u"btnFolderSelect"_qs, u"edtCallInput"_qs,
                                   u"mmoCharacter"_qs, u"rbModeRandom"_qs, u"rbModeStep"_qs}));
 }
 
