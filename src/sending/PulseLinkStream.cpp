@@ -1,0 +1,203 @@
+// The stream half of the link: made when something is queued or a mixer
+// sounds, fed from the queue, polled for how far it has been heard, and let go
+// of once there is nothing left to hear.
+#include "PulseLink.h"
+
+#include "ToneQueue.h"
+#include "WaveFormat.h"
+#include "conditions/ConditionsMixer.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <algorithm>
+
+namespace {
+
+// A server that has not set up a stream by then is taken as broken: PipeWire
+// without its session manager accepts a stream and never starts it.
+constexpr int kStreamTimeoutMs = 2000;
+// How often the played position is read while a stream runs. Short, because
+// the on-screen events of a character follow from it.
+constexpr int kPollMs = 4;
+// How often the server is asked where the stream has got to.
+constexpr int kTimingQueryMs = 40;
+// How long a stream outlives the last sound queued on it, so that a text
+// following straight on does not wait for a new one.
+constexpr int kLingerMs = 300;
+// How far ahead of what is heard the server holds the stream: 150 ms of
+// 8000 Hz 16-bit mono. Less ran dry on a busy machine (100 ms did, when this
+// thread was kept waiting by compilers on both cores); more would delay a
+// character written into a running stream, which sounds this much later.
+constexpr std::uint32_t kLeadBytes = 2400;
+
+} // namespace
+
+bool PulseLink::mixerSounding() const
+{
+    return m_mixer && !m_mixer->finished();
+}
+
+void PulseLink::ensureStream()
+{
+    if (m_state != State::Ready || m_stream || (m_queue.isIdle() && !mixerSounding()))
+        return;
+    const tWAVEFORMATEX format = MakePcmFormat();
+    const pa_sample_spec sampleFormat{PA_SAMPLE_S16LE, format.nSamplesPerSec, std::uint8_t(format.nChannels)};
+    m_stream = pa_stream_new(m_context, "Morse", &sampleFormat, nullptr);
+    if (!m_stream) {
+        streamFailed(MMSYSERR_NOMEM);
+        return;
+    }
+    pa_stream_set_state_callback(m_stream, &PulseLink::onStreamState, this);
+    pa_stream_set_write_callback(m_stream, &PulseLink::onWritable, this);
+    // The stream's first byte is the queue's next unread one: whatever of the
+    // last stream's silence was never heard is simply passed over.
+    m_streamBase = m_queue.readPosition();
+    m_streamPlaying = false;
+    m_idleSince = 0;
+    pa_buffer_attr attr;
+    attr.maxlength = std::uint32_t(-1);
+    attr.tlength = kLeadBytes;
+    attr.prebuf = std::uint32_t(-1);
+    attr.minreq = std::uint32_t(-1);
+    attr.fragsize = std::uint32_t(-1);
+    const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE
+                                         | PA_STREAM_ADJUST_LATENCY);
+    m_streamDeadline.start(kStreamTimeoutMs);
+    // No device named: the stream goes to the default output of the moment.
+    if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0)
+        streamFailed(MMSYSERR_ERROR);
+}
+
+void PulseLink::dropStream()
+{
+    m_poll.stop();
+    m_streamDeadline.stop();
+    if (m_timingQuery) {
+        pa_operation_cancel(m_timingQuery);
+        pa_operation_unref(m_timingQuery);
+        m_timingQuery = nullptr;
+    }
+    if (!m_stream)
+        return;
+    pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+    pa_stream_set_write_callback(m_stream, nullptr, nullptr);
+    pa_stream_disconnect(m_stream);
+    pa_stream_unref(m_stream);
+    m_stream = nullptr;
+}
+
+void PulseLink::streamFailed(int code)
+{
+    // The connection itself still stands; the next open takes it up again.
+    dropStream();
+    m_mixer.reset();
+    m_queue.markLost(code);
+}
+
+void PulseLink::streamTimedOut()
+{
+    if (m_stream && pa_stream_get_state(m_stream) != PA_STREAM_READY)
+        streamFailed(MMSYSERR_ERROR);
+}
+
+void PulseLink::onStreamState(pa_stream *stream, void *self)
+{
+    auto *link = static_cast<PulseLink *>(self);
+    if (stream != link->m_stream)
+        return;
+    switch (pa_stream_get_state(stream)) {
+    case PA_STREAM_READY:
+        link->m_streamDeadline.stop();
+        link->m_poll.start(kPollMs);
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        // When the whole connection goes, its own callback reports the loss.
+        if (pa_context_get_state(link->m_context) == PA_CONTEXT_READY)
+            link->streamFailed(MMSYSERR_NODRIVER);
+        break;
+    default:
+        break;
+    }
+}
+
+void PulseLink::onWritable(pa_stream *stream, std::size_t bytes, void *self)
+{
+    auto *link = static_cast<PulseLink *>(self);
+    if (stream == link->m_stream)
+        link->fillStream(bytes);
+}
+
+void PulseLink::fillStream(std::size_t bytes)
+{
+    // The server asks for what it lacks; it always gets exactly that, silence
+    // where nothing is queued, so it never runs dry and never waits.
+    while (bytes > 0) {
+        void *data = nullptr;
+        std::size_t count = bytes;
+        if (pa_stream_begin_write(m_stream, &data, &count) < 0 || !data)
+            return;
+        count = std::min(count, bytes) & ~std::size_t(1);
+        if (count == 0) {
+            pa_stream_cancel_write(m_stream);
+            return;
+        }
+        m_queue.read(static_cast<char *>(data), qint64(count));
+        if (m_mixer)
+            m_mixer->process(static_cast<audio_sample *>(data), int(count / sizeof(audio_sample)));
+        if (pa_stream_write(m_stream, data, count, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            return;
+        bytes -= count;
+    }
+}
+
+void PulseLink::poll()
+{
+    if (!m_stream)
+        return;
+    refreshTiming();
+    pa_usec_t played = 0;
+    // At 8000 frames per second a frame lasts 125 us and holds two bytes.
+    if (pa_stream_get_time(m_stream, &played) == 0 && played > 0) {
+        m_streamPlaying = true;
+        m_queue.setHeard(m_streamBase + qint64(played / 125) * 2);
+    }
+    if (m_mixer && m_mixer->finished() && m_queue.isIdle())
+        m_mixer.reset();
+    if (m_queue.isIdle() && !mixerSounding()) {
+        const pa_usec_t now = pa_rtclock_now();
+        if (m_idleSince == 0) {
+            m_idleSince = now;
+        } else if (now - m_idleSince >= kLingerMs * PA_USEC_PER_MSEC) {
+            // Nothing left to hear: no stream, no polling, and the server may
+            // let the device sleep.
+            dropStream();
+            return;
+        }
+    } else {
+        m_idleSince = 0;
+    }
+    m_poll.start(kPollMs);
+}
+
+void PulseLink::refreshTiming()
+{
+    // libpulse asks for the stream's timing by itself only every 1.5 s once
+    // the stream has run a while, and between answers it extrapolates. Against
+    // PipeWire that estimate fell behind the sound by 10 ms a second, so it is
+    // asked for often, one question at a time.
+    if (m_timingQuery) {
+        if (pa_operation_get_state(m_timingQuery) == PA_OPERATION_RUNNING)
+            return;
+        pa_operation_unref(m_timingQuery);
+        m_timingQuery = nullptr;
+    }
+    // Until the sound has begun, at every poll: the first character must show
+    // when its sound starts, not when the next answer comes.
+    const pa_usec_t now = pa_rtclock_now();
+    if (m_streamPlaying && now - m_lastTimingQuery < kTimingQueryMs * PA_USEC_PER_MSEC)
+        return;
+    m_lastTimingQuery = now;
+    m_timingQuery = pa_stream_update_timing_info(m_stream, nullptr, nullptr);
+}
