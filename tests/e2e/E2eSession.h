@@ -213,6 +213,7 @@ using Scenario = std::function<int(const Options &)>;
 // Scenarios kept in files of their own: the practices' own faults, the course.
 void addPracticeScenarios(QHash<QString, Scenario> &scenarios);
 void addConditionsScenarios(QHash<QString, Scenario> &scenarios);
+void addFileScenarios(QHash<QString, Scenario> &scenarios);
 void addCourseScenarios(QHash<QString, Scenario> &scenarios);
 void addRestartScenarios(QHash<QString, Scenario> &scenarios);
 

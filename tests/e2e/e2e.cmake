@@ -7,7 +7,7 @@ endif()
 
 add_executable(e2e_driver ${CMAKE_CURRENT_LIST_DIR}/e2e_driver.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_practice.cpp
     ${CMAKE_CURRENT_LIST_DIR}/e2e_course.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_restart.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/e2e_conditions.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/e2e_conditions.cpp ${CMAKE_CURRENT_LIST_DIR}/e2e_files.cpp)
 target_include_directories(e2e_driver PRIVATE ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(e2e_driver PRIVATE keylark_ui Qt6::Test keylark_common)
 
