@@ -122,7 +122,6 @@ void PulseLink::disconnect()
 void PulseLink::shutDown()
 {
     dropStream();
-    m_mixer.reset();
     for (PulseTimer *timer : {&m_retry, &m_connectDeadline, &m_wait})
         timer->stop();
     dropContext();
@@ -167,9 +166,9 @@ void PulseLink::attemptFailed(bool timedOut)
 
 void PulseLink::connectionLost()
 {
+    // The run it played ends with the stream: a server that comes back is not
+    // to hear the band's noise.
     dropStream();
-    // The run it played ends; a server that comes back is not to hear noise.
-    m_mixer.reset();
     m_connected = false;
     // The server is gone; to the program this is a missing driver.
     m_queue.markLost(MMSYSERR_NODRIVER);

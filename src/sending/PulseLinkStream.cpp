@@ -69,8 +69,10 @@ void PulseLink::ensureStream()
         streamFailed(MMSYSERR_ERROR);
 }
 
+// The band's conditions go with the stream: they belonged to the run it played.
 void PulseLink::dropStream()
 {
+    m_mixer.reset();
     m_poll.stop();
     m_streamDeadline.stop();
     if (m_timingQuery) {
@@ -91,7 +93,6 @@ void PulseLink::streamFailed(int code)
 {
     // The connection itself still stands; the next open takes it up again.
     dropStream();
-    m_mixer.reset();
     m_queue.markLost(code);
 }
 
