@@ -7,11 +7,13 @@ set -euo pipefail
 # Debian 12's qt6-charts-dev does not pull in.
 build_packages=(cmake g++ ninja-build pkg-config qt6-base-dev libpulse-dev
                 qt6-qpa-plugins qt6-translations-l10n fonts-noto-cjk
-                libqt6sql6-sqlite qt6-charts-dev libqt6charts6 libqt6opengl6-dev)
+                libqt6sql6-sqlite qt6-charts-dev libqt6charts6 libqt6opengl6-dev
+                hamradio-files libsndfile1-dev qt6-l10n-tools)
 # The sound tests run against both servers desktops use: PulseAudio, and
 # PipeWire with its PulseAudio server (in a private D-Bus session).
 test_packages=(xvfb xauth pulseaudio pulseaudio-utils sox multimon-ng python3 procps clang libclang-rt-14-dev
-               openssl pipewire pipewire-pulse wireplumber dbus-user-session)
+               openssl pipewire pipewire-pulse wireplumber dbus-user-session dbus-bin
+               libsox-fmt-mp3 at-spi2-core python3-pyatspi)
 run_packages=()
 # dpkg-shlibdeps (dpkg-dev) and file find the Depends of the programs; the rest
 # check the desktop entry, the AppStream metadata and the manual pages.

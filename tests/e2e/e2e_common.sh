@@ -7,6 +7,8 @@
 #   run NAME SCENARIO ARGS...   runs the driver, output in $work/NAME.out
 #   value NAME KEY              a "KEY: value" line of that output
 #   check COND MESSAGE          counts a failure unless COND holds
+#   skip_check MESSAGE          a check that could not run here: the script
+#                               then ends as skipped (exit 77) unless one failed
 
 e2e_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source_dir=$(cd "$e2e_dir/../.." && pwd)
@@ -14,6 +16,7 @@ source_dir=$(cd "$e2e_dir/../.." && pwd)
 source "$source_dir/tests/integration/pulse_server.sh"
 
 failures=0
+skipped_checks=()
 # A command the driver runs under, for one scenario (unquoted on purpose: empty is nothing).
 driver_prefix=
 fixture_pids=()
@@ -42,15 +45,22 @@ e2e_init() {
 fixture_start() {
     local name=$1 script=$2
     shift 2
-    python3 "$script" "$@" >"$work/fixture-$name.log" 2>&1 &
-    fixture_pids+=($!)
-    local i port=
-    for i in $(seq 50); do
-        port=$(sed -n 's/^PORT //p' "$work/fixture-$name.log")
-        [[ -n "$port" ]] && break
-        sleep 0.1
-    done
-    [[ -n "$port" ]] || { echo "fixture $name did not start"; cat "$work/fixture-$name.log"; exit 1; }
+    local log=$work/fixture-$name.log
+    python3 "$script" "$@" >"$log" 2>&1 &
+    local pid=$!
+    fixture_pids+=("$pid")
+    local port=
+    ready_reset
+    # Ready once it tells its port and takes a connection there; a fixture
+    # that died says so at once instead of at the deadline.
+    if ready_wait "fixture $name telling its port" eval "grep -q '^PORT ' '$log' || ! kill -0 $pid"; then
+        port=$(sed -n 's/^PORT //p' "$log")
+    fi
+    if [[ -z "$port" ]] || ! ready_wait "fixture $name answering" eval "exec 3<>/dev/tcp/127.0.0.1/$port && exec 3>&-"; then
+        echo "fixture $name did not start; its log:"
+        cat "$log"
+        exit 1
+    fi
     printf -v "port_$name" '%s' "$port"
 }
 
@@ -86,10 +96,19 @@ check() {
     fi
 }
 
+skip_check() {
+    echo "SKIPPED: $1"
+    skipped_checks+=("$1")
+}
+
 e2e_finish() {
     if [[ $failures -ne 0 ]]; then
         echo "$failures failure(s)"
         exit 1
+    fi
+    if [[ ${#skipped_checks[@]} -ne 0 ]]; then
+        echo "${#skipped_checks[@]} check(s) could not run here"
+        exit 77
     fi
     echo "all passed"
     exit 0

@@ -29,7 +29,7 @@ fi
 run unreadable unreadable-folder
 driver_prefix=
 if [[ "$(value unreadable result)" == SKIP ]]; then
-    echo "skipped: $(value unreadable skip)"
+    skip_check "a folder and a file without read permission: $(value unreadable skip)"
 else
     check '[[ "$(value unreadable result)" == PASS ]]' "a folder and a file without read permission"
 fi

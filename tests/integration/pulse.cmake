@@ -20,3 +20,7 @@ foreach(server pulseaudio pipewire)
     set_tests_properties(pulse_gaps${suffix} pulse_device${suffix} pulse_gaps_keylark_cw${suffix} sound_faults${suffix}
         PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 240 RUN_SERIAL TRUE ENVIRONMENT KEYLARK_SOUND_SERVER=${server})
 endforeach()
+# The harness itself: every server it starts comes up ready, twice in a row
+# (tests/integration/harness_selfcheck.sh 20 is the longer run by hand).
+add_test(NAME harness_selfcheck COMMAND ${CMAKE_CURRENT_LIST_DIR}/harness_selfcheck.sh 2)
+set_tests_properties(harness_selfcheck PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 240 RUN_SERIAL TRUE)

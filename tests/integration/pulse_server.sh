@@ -14,7 +14,8 @@
 #   sound_server_kill        kill the PulseAudio-protocol server outright
 #   sound_server_up [quick]  start it again on the same socket, sink and all;
 #                            quick: return as soon as the sink is the default,
-#                            without waiting for the server to settle
+#                            without playing a first stream to it
+#   sound_server_logs        the tail of every log the servers wrote
 #   pulse_stop               stop everything (call it from an EXIT trap)
 
 sound_server=${KEYLARK_SOUND_SERVER:-pulseaudio}
@@ -42,14 +43,60 @@ pulse_tools_present() {
     done
 }
 
-# Waits up to 5 s for the server to answer.
-sound_server_answers() {
-    local i
-    for i in $(seq 50); do
-        pactl info >/dev/null 2>&1 && return 0
+# Readiness is waited for, never assumed after a fixed time: each step is
+# tried again every 0.1 s until it holds or the start's deadline (15 s from
+# pulse_start or sound_server_up) has passed. A start that gives up prints the
+# tail of every log the servers wrote, before pulse_stop removes them.
+ready_seconds=${KEYLARK_READY_SECONDS:-15}
+ready_deadline=0
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+ready_reset() { ready_deadline=$(( $(now_ms) + ready_seconds * 1000 )); }
+
+# ready_wait WHAT COMMAND...: runs COMMAND until it succeeds; says what was
+# not ready when the deadline passes.
+ready_wait() {
+    local what=$1
+    shift
+    until "$@" >/dev/null 2>&1; do
+        if (( $(now_ms) > ready_deadline )); then
+            echo "not ready after ${ready_seconds} s: $what"
+            return 1
+        fi
         sleep 0.1
     done
+}
+
+sound_server_logs() {
+    local log
+    for log in "$pulse_dir"/*.log; do
+        [[ -f $log ]] || continue
+        if [[ -s $log ]]; then
+            echo "--- last lines of $(basename "$log"):"
+            tail -n 40 "$log"
+        else
+            echo "--- $(basename "$log") is empty"
+        fi
+    done
+}
+
+sound_server_failed() {
+    echo "$1"
+    sound_server_logs
     return 1
+}
+
+sink_exists() { pactl list short sinks 2>/dev/null | grep -q $'\tkeylark\t'; }
+sink_is_default() { [[ $(pactl get-default-sink 2>/dev/null) == keylark ]]; }
+null_sink_loaded() { sink_exists || { pactl load-module module-null-sink sink_name=keylark && sink_exists; }; }
+# A fifth of a second of silence played to the end (pacat drains before it
+# exits): the server takes streams and its sink runs.
+short_stream_plays() {
+    head -c 3200 /dev/zero | timeout 5 pacat --playback -d keylark --rate=8000 --channels=1 --format=s16le
+}
+dbus_answers() {
+    dbus-send --session --dest=org.freedesktop.DBus --type=method_call --print-reply \
+        /org/freedesktop/DBus org.freedesktop.DBus.GetId
 }
 
 pulse_start() {
@@ -61,14 +108,17 @@ pulse_start() {
     export HOME=$pulse_dir PULSE_COOKIE=$pulse_dir/cookie
     export XDG_CONFIG_HOME=$pulse_dir/config XDG_STATE_HOME=$pulse_dir/state
     mkdir -p "$pulse_dir/pulse"
+    ready_reset
     if [[ $sound_server == pipewire ]]; then
-        dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 >"$pulse_dir/dbus" || return 1
+        dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 >"$pulse_dir/dbus" \
+            2>"$pulse_dir/dbus.log" || sound_server_failed "dbus-daemon did not start" || return 1
         export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$pulse_dir/dbus")
         pulse_pids+=("$(sed -n 2p "$pulse_dir/dbus")")
+        ready_wait "the D-Bus session" dbus_answers || sound_server_failed "no D-Bus session" || return 1
         pipewire >"$pulse_dir/pipewire.log" 2>&1 &
         pulse_pids+=($!)
-        local i
-        for i in $(seq 50); do [[ -S $pulse_dir/pipewire-0 ]] && break; sleep 0.1; done
+        ready_wait "pipewire's socket" test -S "$pulse_dir/pipewire-0" || sound_server_failed "no PipeWire" ||
+            return 1
         wireplumber >"$pulse_dir/wireplumber.log" 2>&1 &
         session_manager_pid=$!
         pulse_pids+=($!)
@@ -77,45 +127,39 @@ pulse_start() {
 }
 
 sound_server_up() {
+    local quick=${1:-}
+    ready_reset
     if [[ $sound_server == pipewire ]]; then
         pipewire-pulse >>"$pulse_dir/pipewire-pulse.log" 2>&1 &
         sound_server_pid=$!
         pulse_pids+=("$sound_server_pid")
-        sound_server_answers || { echo "pipewire-pulse did not start"; cat "$pulse_dir"/*.log; return 1; }
+        ready_wait "pipewire-pulse answering" pactl info || sound_server_failed "pipewire-pulse did not start" ||
+            return 1
         # Just started, it may answer before it can load modules ("Not supported").
-        local i
-        for i in $(seq 50); do
-            pactl load-module module-null-sink sink_name=keylark >/dev/null 2>&1 && break
-            sleep 0.1
-        done
-        for i in $(seq 50); do
-            pactl set-default-sink keylark 2>/dev/null && break
-            sleep 0.1
-        done
-        [[ $(pactl get-default-sink 2>/dev/null) == keylark ]] || { echo "no null sink on PipeWire"; return 1; }
+        ready_wait "the null sink" null_sink_loaded || sound_server_failed "no null sink on PipeWire" || return 1
+        ready_wait "the null sink as the default" eval 'pactl set-default-sink keylark && sink_is_default' ||
+            sound_server_failed "the null sink is not the default on PipeWire" || return 1
         # No keep-alive stream here: on PipeWire a 10 ms client shrinks every
         # client's buffer and makes them drop samples.
-        [[ ${1:-} == quick ]] || sleep 1
-        return 0
+    else
+        rm -f "$pulse_dir/pulse/pid"
+        pulseaudio -D -n --exit-idle-time=-1 --use-pid-file=yes \
+            --log-target=file:"$pulse_dir/pa.log" \
+            --load="module-native-protocol-unix auth-anonymous=1 socket=$pulse_dir/pulse/native" \
+            --load="module-null-sink sink_name=keylark" || sound_server_failed "pulseaudio did not start" || return 1
+        ready_wait "pulseaudio answering" eval '[[ -s $pulse_dir/pulse/pid ]] && pactl info' ||
+            sound_server_failed "pulseaudio did not start" || return 1
+        sound_server_pid=$(cat "$pulse_dir/pulse/pid")
+        pulse_pids+=("$sound_server_pid")
+        ready_wait "the null sink as the default" eval 'sink_exists && pactl set-default-sink keylark && sink_is_default' ||
+            sound_server_failed "no null sink on PulseAudio" || return 1
+        # A null sink left idle makes the first client start 1-2 s late.
+        pacat --playback -d keylark --latency-msec=10 --rate=8000 --channels=1 --format=s16le /dev/zero &
+        pulse_pids+=($!)
     fi
-    rm -f "$pulse_dir/pulse/pid"
-    pulseaudio -D -n --exit-idle-time=-1 --use-pid-file=yes \
-        --log-target=file:"$pulse_dir/pa.log" \
-        --load="module-native-protocol-unix auth-anonymous=1 socket=$pulse_dir/pulse/native" \
-        --load="module-null-sink sink_name=keylark" || return 1
-    local i
-    for i in $(seq 50); do
-        [[ -s "$pulse_dir/pulse/pid" ]] && pactl info >/dev/null 2>&1 && break
-        sleep 0.1
-    done
-    [[ -s "$pulse_dir/pulse/pid" ]] || { echo "pulseaudio did not start"; cat "$pulse_dir/pa.log"; return 1; }
-    sound_server_pid=$(cat "$pulse_dir/pulse/pid")
-    pulse_pids+=("$sound_server_pid")
-    pactl set-default-sink keylark || return 1
-    # A null sink left idle makes the first client start 1-2 s late.
-    pacat --playback -d keylark --latency-msec=10 --rate=8000 --channels=1 --format=s16le /dev/zero &
-    pulse_pids+=($!)
-    [[ ${1:-} == quick ]] || sleep 2.5
+    [[ $quick == quick ]] && return 0
+    ready_wait "a short stream played to the null sink" short_stream_plays ||
+        sound_server_failed "the sound server takes no stream" || return 1
 }
 
 sound_server_kill() {
@@ -151,7 +195,11 @@ pulse_record_start() {
         --file-format=wav "$1" &
     pulse_recorder=$!
     pulse_pids+=("$pulse_recorder")
-    sleep 0.5
+    ready_reset
+    ready_wait "the recorder's stream" eval 'pactl list short source-outputs | grep -q .' ||
+        sound_server_failed "the recorder did not start" || return 1
+    # What plays next must not fall into the recorder's first read.
+    sleep 0.2
 }
 
 pulse_record_stop() {
