@@ -4,8 +4,8 @@
 // practice instead and saves the picture.
 //   records_bench [RUNS] [--answers N] [--screenshot FILE]
 #include "history/PracticeHistory.h"
-#include "ui/DarkStyle.h"
-#include "ui/RecordsWindow.h"
+#include "ui/style/DarkStyle.h"
+#include "ui/records/RecordsWindow.h"
 
 #include "fakes/RecordingUiDialogs.h"
 

@@ -2,7 +2,7 @@
 
 #include "CallListAddress.h"
 #include "CallListTexts.h"
-#include "HttpClient.h"
+#include "net/HttpClient.h"
 
 #include <QMetaObject>
 

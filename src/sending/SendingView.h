@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keying/CharacterView.h"
+#include "CharacterView.h"
 
 // Everything of the window that the sequencer works with, besides the
 // character display steps: the buttons, the plain-text tab's end-of-run and

@@ -5,10 +5,10 @@
 
 #include "EventLoopWatch.h"
 
-#include "ui/CallSignPage.h"
-#include "ui/MainWindow.h"
-#include "ui/PlainTextPage.h"
-#include "callsign/QtHttpClient.h"
+#include "ui/callsign/CallSignPage.h"
+#include "ui/window/MainWindow.h"
+#include "ui/plaintext/PlainTextPage.h"
+#include "net/QtHttpClient.h"
 #include "sending/PulseSoundOutput.h"
 
 #include "fakes/RecordingUiDialogs.h"

@@ -2,7 +2,7 @@
 // sound output.
 #include "E2eSession.h"
 
-#include "ui/ConditionsButton.h"
+#include "ui/callsign/ConditionsButton.h"
 
 namespace e2e {
 namespace {

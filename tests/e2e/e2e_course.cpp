@@ -3,7 +3,7 @@
 #include "E2eSession.h"
 
 #include "course/LessonText.h"
-#include "ui/CoursePage.h"
+#include "ui/course/CoursePage.h"
 
 #include <QComboBox>
 #include <QLabel>

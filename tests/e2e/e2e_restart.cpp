@@ -3,7 +3,7 @@
 #include "E2eSession.h"
 
 #include "history/PracticeHistory.h"
-#include "ui/UpDownSpinner.h"
+#include "ui/settings/UpDownSpinner.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keying/CharacterView.h"
+#include "sending/CharacterView.h"
 
 // Stands in for the window: holds the state the display steps read and records
 // what they change.

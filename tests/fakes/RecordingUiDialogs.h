@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/UiDialogs.h"
+#include "ui/window/UiDialogs.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "callsign/HttpClient.h"
+#include "net/HttpClient.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 #include "keying/CharacterRenderer.h"
-#include "keying/CharacterView.h"
+#include "sending/CharacterView.h"
 #include "keying/KeyingValues.h"
 
 #include "fakes/RecordingCharacterView.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/CallSignPage.h"
-#include "ui/MainWindow.h"
-#include "ui/MemoStore.h"
-#include "ui/PlainTextPage.h"
+#include "ui/callsign/CallSignPage.h"
+#include "ui/window/MainWindow.h"
+#include "plaintext/MemoStore.h"
+#include "ui/plaintext/PlainTextPage.h"
 
 #include "fakes/RecordingUiDialogs.h"
 #include "fakes/ScriptedHttpClient.h"

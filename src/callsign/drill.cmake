@@ -1,3 +1,0 @@
-list(APPEND KEYLARK_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/DrillView.h
-    ${CMAKE_CURRENT_LIST_DIR}/CallSignDrill.cpp)

@@ -1,3 +1,0 @@
-list(APPEND KEYLARK_UI_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/QtHttpClient.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TlsFailureText.cpp)

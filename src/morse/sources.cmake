@@ -1,2 +1,0 @@
-list(APPEND KEYLARK_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/MorsePattern.cpp)

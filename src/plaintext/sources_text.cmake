@@ -1,6 +1,0 @@
-list(APPEND KEYLARK_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/Cp932.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TextFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/PasteFilter.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TextFolderList.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/RateText.cpp)

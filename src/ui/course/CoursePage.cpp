@@ -1,0 +1,372 @@
+#include "CoursePage.h"
+
+#include "course/CourseResultText.h"
+#include "ui/settings/SettingsPanel.h"
+#include "settings/TickCount.h"
+#include "ui/window/UiDialogs.h"
+#include "ui/style/UiFonts.h"
+#include "ui/style/WidgetPlacement.h"
+
+#include "course/LessonText.h"
+#include "history/PracticeHistory.h"
+#include "plaintext/RateText.h"
+#include "sending/CharacterSequencer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTickerKeep = 400;
+constexpr int kRateIntervalMs = 2000;
+// The learner is still typing the last group when its sound ends.
+constexpr int kLastTypingMs = 2500;
+constexpr int kDefaultWpm = 20;
+// Characters listed under the copy, worst first.
+constexpr int kAccuracyShown = 8;
+// Hearing the lesson while reading it on the ticker teaches nothing, so the
+// ticker shows one mark per character until the learner asks for the text.
+constexpr QChar kHiddenCharacter = u'・';
+
+
+} // namespace
+
+CoursePage::CoursePage(UiDialogs &dialogs, QWidget *parent)
+    : QWidget(parent)
+    , m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("TabSheetCourse"));
+    setFont(uiFont(UiFace::MsUiGothic, 16));
+    createControls();
+    connectEvents();
+    fillLessons();
+}
+
+void CoursePage::createControls()
+{
+    placedLabel(this, "lblCourse", QStringLiteral("コース"), 7, 9, 42, 17);
+    cbbCourse = placed(new QComboBox(this), "cbbCourse", 50, 6, 84, 23);
+    cbbCourse->addItems({QStringLiteral("欧文"), QStringLiteral("和文")});
+    placedLabel(this, "lblLesson", QStringLiteral("レッスン"), 144, 9, 52, 17);
+    cbbLesson = placed(new QComboBox(this), "cbbLesson", 198, 6, 150, 23);
+    placedLabel(this, "lblCourseMinutes", QStringLiteral("時間"), 358, 9, 30, 17);
+    cbbCourseMinutes = placed(new QComboBox(this), "cbbCourseMinutes", 390, 6, 60, 23);
+    for (int minutes = 1; minutes <= 5; ++minutes)
+        cbbCourseMinutes->addItem(QStringLiteral("%1 分").arg(minutes), minutes);
+
+    placedLabel(this, "lblCourseSpeed", QStringLiteral("文字速度"), 7, 37, 56, 17);
+    cbbCourseSpeed = placed(new QComboBox(this), "cbbCourseSpeed", 64, 34, 70, 23);
+    for (int wpm = 10; wpm <= 60; ++wpm)
+        cbbCourseSpeed->addItem(QStringLiteral("%1 wpm").arg(wpm), wpm);
+    cbbCourseSpeed->setCurrentIndex(kDefaultWpm - 10);
+    lblCourseEffective = placedLabel(this, "lblCourseEffective", QString(), 144, 37, 250, 17);
+    chkCourseShowChars = placed(new QCheckBox(QStringLiteral("文字を表示"), this), "chkCourseShowChars",
+                                404, 36, 105, 19);
+
+    lblLessonChars = placedLabel(this, "lblLessonChars", QString(), 7, 62, 502, 20);
+    lblLessonChars->setTextFormat(Qt::RichText);
+
+    shpCourseTicker = placed(new QFrame(this), "shpCourseTicker", 7, 86, 502, 31);
+    shpCourseTicker->setFrameStyle(QFrame::Box | QFrame::Plain);
+    lblCourseChar = placed(new QLabel(this), "lblCourseChar", 14, 94, 488, 16);
+    lblCourseChar->setFont(uiFont(UiFace::MsGothic, 16, true));
+    lblCourseChar->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblCourseChar->setTextFormat(Qt::PlainText);
+    setTextColor(lblCourseChar, Qt::white);
+
+    mmoCourseCopy = placed(new QPlainTextEdit(this), "mmoCourseCopy", 7, 124, 502, 70);
+    mmoCourseCopy->setFont(uiFont(UiFace::MsGothic, 15));
+    mmoCourseCopy->setTabChangesFocus(true);
+    mmoCourseCopy->setPlaceholderText(QStringLiteral("聞こえた文字をここに入力（かな・カナどちらでも、[AR] のような括弧も可）"));
+    mmoCourseCopy->setAttribute(Qt::WA_InputMethodEnabled, true);
+    QPalette copyPalette = mmoCourseCopy->palette();
+    copyPalette.setColor(QPalette::Base, Qt::black);
+    copyPalette.setColor(QPalette::Text, Qt::white);
+    mmoCourseCopy->setPalette(copyPalette);
+
+    txtCourseResult = placed(new QTextBrowser(this), "txtCourseResult", 7, 200, 502, 104);
+    txtCourseResult->setFont(uiFont(UiFace::MsGothic, 15));
+    txtCourseResult->setOpenLinks(false);
+
+    lblCourseScore = placedLabel(this, "lblCourseScore", QString(), 7, 308, 502, 20);
+    lblCourseAccuracy = placedLabel(this, "lblCourseAccuracy", QString(), 7, 330, 502, 18);
+    lblCourseAccuracy->setFont(uiFont(UiFace::MeiryoUi, 12));
+
+    for (QWidget *w : std::initializer_list<QWidget *>{cbbCourse, cbbLesson, cbbCourseMinutes, cbbCourseSpeed,
+                                                       lblCourseEffective, chkCourseShowChars})
+        w->setFont(uiFont(UiFace::MeiryoUi, 12));
+    for (const char *name : {"lblCourse", "lblLesson", "lblCourseMinutes", "lblCourseSpeed"})
+        findChild<QLabel *>(QLatin1String(name))->setFont(uiFont(UiFace::MeiryoUi, 12));
+
+    tmrCoursePerMinute = new QTimer(this);
+    tmrCoursePerMinute->setObjectName(QStringLiteral("tmrCoursePerMinute"));
+    tmrCoursePerMinute->setInterval(kRateIntervalMs);
+    tmrCourseScore = new QTimer(this);
+    tmrCourseScore->setObjectName(QStringLiteral("tmrCourseScore"));
+    tmrCourseScore->setSingleShot(true);
+    tmrCourseScore->setInterval(kLastTypingMs);
+}
+
+void CoursePage::connectEvents()
+{
+    connect(cbbCourse, &QComboBox::currentIndexChanged, this, &CoursePage::fillLessons);
+    connect(cbbLesson, &QComboBox::currentIndexChanged, this, &CoursePage::showLessonCharacters);
+    connect(cbbCourseSpeed, &QComboBox::currentIndexChanged, this, &CoursePage::showEffectiveSpeed);
+    connect(chkCourseShowChars, &QCheckBox::toggled, this, [this] {
+        appendTicker(QChar());  // shows the ticker's text anew, hidden or not
+    });
+    connect(tmrCoursePerMinute, &QTimer::timeout, this, &CoursePage::rateTimer);
+    connect(tmrCourseScore, &QTimer::timeout, this, &CoursePage::scoreCopy);
+}
+
+void CoursePage::attach(CharacterSequencer &sequencer, SettingsPanel &settings)
+{
+    m_sequencer = &sequencer;
+    m_settings = &settings;
+    connect(&settings, &SettingsPanel::spacingChanged, this, &CoursePage::showEffectiveSpeed);
+    showEffectiveSpeed();
+}
+
+void CoursePage::detach()
+{
+    tmrCourseScore->stop();
+    tmrCoursePerMinute->stop();
+    m_sequencer = nullptr;
+}
+
+void CoursePage::keepProgressIn(const PracticeHistory &history)
+{
+    if (!m_progress.open(history.database()))
+        return;
+    for (const CourseKind kind : {CourseKind::International, CourseKind::Wabun}) {
+        m_reached[int(kind)] = m_progress.lessonReached(kind);
+        m_counts[int(kind)] = m_progress.characterCounts(kind);
+    }
+    fillLessons();
+}
+
+CourseKind CoursePage::course() const { return CourseKind(cbbCourse->currentIndex()); }
+void CoursePage::selectCourse(CourseKind kind) { cbbCourse->setCurrentIndex(int(kind)); }
+int CoursePage::lesson() const { return cbbLesson->currentIndex() + 1; }
+void CoursePage::selectLesson(int lesson) { cbbLesson->setCurrentIndex(lesson - 1); }
+int CoursePage::characterSpeed() const { return cbbCourseSpeed->currentData().toInt(); }
+
+void CoursePage::fillLessons()
+{
+    const CourseKind kind = course();
+    const QSignalBlocker quiet(cbbLesson);
+    cbbLesson->clear();
+    for (int lesson = 1; lesson <= m_reached[int(kind)]; ++lesson) {
+        const QString added = lesson == 1 ? lessonCharacters(kind, 1) : newCharacters(kind, lesson);
+        cbbLesson->addItem(QStringLiteral("%1（%2%3）")
+                               .arg(lesson)
+                               .arg(lesson == 1 ? QString() : QStringLiteral("+"))
+                               .arg(added));
+    }
+    cbbLesson->setCurrentIndex(cbbLesson->count() - 1);
+    showLessonCharacters();
+    showCharacterAccuracy();
+}
+
+void CoursePage::showLessonCharacters()
+{
+    const QString characters = lessonCharacters(course(), lesson());
+    const QString added = newCharacters(course(), lesson());
+    QString html = QStringLiteral("文字 ");
+    for (const QChar c : characters) {
+        const QString shown = QString(c).toHtmlEscaped();
+        html += added.contains(c) ? QStringLiteral("<b><span style=\"color:#f0c040\">%1</span></b> ").arg(shown)
+                                  : shown + u' ';
+    }
+    lblLessonChars->setText(html + QStringLiteral("（太字が新しい文字）"));
+}
+
+void CoursePage::showEffectiveSpeed()
+{
+    const int extra = m_settings ? m_settings->keying().space_extra : 0;
+    lblCourseEffective->setText(
+        QStringLiteral("実効 %1 wpm（設定のスペースで調整）").arg(QLocale().toString(effectiveWpm(characterSpeed(), extra), 'f', 1)));
+}
+
+// ---- A lesson ---------------------------------------------------------------
+
+void CoursePage::start()
+{
+    if (!m_sequencer || !m_settings)
+        return;
+    tmrCourseScore->stop();
+    m_settings->setSpeedPosition(characterSpeed());
+    bool isInteger = false;
+    const int ratio = m_settings->ratioText().toInt(&isInteger);
+
+    LessonPlan plan;
+    plan.characters = lessonCharacters(course(), lesson());
+    plan.newCharacters = newCharacters(course(), lesson());
+    plan.minutes = cbbCourseMinutes->currentData().toInt();
+    plan.wpm = characterSpeed();
+    plan.spaceExtra = m_settings->keying().space_extra;
+    plan.ratio = isInteger && ratio > 0 ? ratio : 3;
+    plan.seed = m_nextSeed.value_or(QRandomGenerator::global()->generate());
+    m_nextSeed.reset();
+
+    m_sent = lessonText(plan);
+    m_running = true;
+    m_playedCourse = course();
+    m_playedLesson = lesson();
+    m_playedWpm = plan.wpm;
+    m_playedSpaceExtra = plan.spaceExtra;
+    m_lastScore.reset();
+    mmoCourseCopy->clear();
+    mmoCourseCopy->setFocus();
+    txtCourseResult->clear();
+    lblCourseScore->setText(QStringLiteral("レッスン %1 を送信中。聞こえた文字を入力して下さい").arg(m_playedLesson));
+    clearTicker();
+
+    m_startTick = tickCount();
+    m_textChars = 0;
+    tmrCoursePerMinute->start();
+    m_sequencer->send_text = m_sent;
+    m_sequencer->send_pos = 1;
+    const QString error = m_sequencer->StartMorse();
+    if (!error.isEmpty())
+        m_dialogs.error(window(), error);
+    if (!m_sequencer->key_down()) {
+        // Nothing sounds (no sound output): there is nothing to score.
+        m_running = false;
+        tmrCourseScore->stop();
+        lblCourseScore->clear();
+    }
+}
+
+void CoursePage::lessonSoundEnded()
+{
+    emit statusChanged(1, QString());
+    tmrCoursePerMinute->stop();
+    if (m_running)
+        tmrCourseScore->start();
+}
+
+void CoursePage::lessonStopped()
+{
+    emit statusChanged(0, QString());
+    emit statusChanged(1, QString());
+    tmrCoursePerMinute->stop();
+    tmrCourseScore->stop();
+    if (m_running)
+        lblCourseScore->setText(QStringLiteral("中止しました。このレッスンは採点しません"));
+    m_running = false;
+}
+
+bool CoursePage::scorePending() const { return tmrCourseScore->isActive(); }
+
+void CoursePage::scoreCopy()
+{
+    tmrCourseScore->stop();
+    if (!m_running)
+        return;
+    m_running = false;
+    const LessonScore score = scoreLesson(m_sent, mmoCourseCopy->toPlainText());
+    m_lastScore = score;
+
+    QHash<QChar, CourseCharacterCount> counts;
+    for (const AlignedPair &pair : score.alignment) {
+        if (pair.op == AlignedPair::Extra)
+            continue;
+        CourseCharacterCount &count = counts[pair.sent];
+        ++count.sent;
+        count.wrong += pair.op == AlignedPair::Match ? 0 : 1;
+    }
+    QHash<QChar, CourseCharacterCount> &kept = m_counts[int(m_playedCourse)];
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        kept[it.key()].sent += it->sent;
+        kept[it.key()].wrong += it->wrong;
+    }
+    const int reachedBefore = m_reached[int(m_playedCourse)];
+    m_reached[int(m_playedCourse)] =
+        lessonReachedAfter(reachedBefore, m_playedLesson, score.percent(), lessonCount(m_playedCourse));
+    const CourseLessonRecord record{QDateTime::currentDateTimeUtc(), m_playedCourse, m_playedLesson, m_playedWpm,
+                                    m_playedSpaceExtra, score.sent, score.correct};
+    m_progress.recordLesson(record, counts, m_reached[int(m_playedCourse)]);
+
+    showResult(score, reachedBefore);
+    if (m_reached[int(m_playedCourse)] != reachedBefore && course() == m_playedCourse)
+        fillLessons();
+    else
+        showCharacterAccuracy();
+}
+
+void CoursePage::showResult(const LessonScore &score, int reachedBefore)
+{
+    txtCourseResult->setHtml(markedCopyHtml(score.alignment));
+    QString verdict = QStringLiteral("正解率 %1%").arg(QLocale().toString(score.percent(), 'f', 1));
+    if (m_reached[int(m_playedCourse)] > reachedBefore)
+        verdict += QStringLiteral("　合格！ レッスン %1 が開きました").arg(m_reached[int(m_playedCourse)]);
+    else if (score.passed())
+        verdict += QStringLiteral("　合格");
+    else
+        verdict += QStringLiteral("　90% 以上で次のレッスンへ進めます");
+    lblCourseScore->setText(verdict);
+}
+
+void CoursePage::showCharacterAccuracy()
+{
+    struct Shown { QChar c; double percent; };
+    QList<Shown> shown;
+    const QHash<QChar, CourseCharacterCount> &counts = m_counts[int(course())];
+    for (const QChar c : lessonCharacters(course(), lesson())) {
+        const CourseCharacterCount count = counts.value(c);
+        if (count.sent > 0)
+            shown.append({c, 100.0 * (count.sent - count.wrong) / count.sent});
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const Shown &a, const Shown &b) { return a.percent < b.percent; });
+    QStringList parts;
+    for (const Shown &s : shown.mid(0, kAccuracyShown))
+        parts.append(QStringLiteral("%1 %2%").arg(s.c).arg(qRound(s.percent)));
+    lblCourseAccuracy->setText(parts.isEmpty() ? QString()
+                                               : QStringLiteral("文字ごとの正解率（低い順）: ") + parts.join(u'　'));
+}
+
+// ---- What the sequencer shows ------------------------------------------------
+
+void CoursePage::setTickerVisible(bool visible) { lblCourseChar->setVisible(visible); }
+
+void CoursePage::appendTicker(QChar c)
+{
+    if (!c.isNull()) {
+        m_tickerText += c;
+        if (m_tickerText.size() > kTickerKeep)
+            m_tickerText = m_tickerText.right(kTickerKeep);
+    }
+    if (chkCourseShowChars->isChecked()) {
+        lblCourseChar->setText(m_tickerText);
+        return;
+    }
+    QString hidden = m_tickerText;
+    for (QChar &h : hidden) {
+        if (h != u' ')
+            h = kHiddenCharacter;
+    }
+    lblCourseChar->setText(hidden);
+}
+
+void CoursePage::clearTicker()
+{
+    m_tickerText.clear();
+    lblCourseChar->clear();
+}
+
+void CoursePage::countTextChar() { ++m_textChars; }
+
+void CoursePage::rateTimer()
+{
+    emit statusChanged(1, FormatRate(m_textChars, m_startTick, tickCount(), QLocale()));
+}
