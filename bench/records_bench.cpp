@@ -85,11 +85,11 @@ private:
         answer.at = at;
         answer.callSign = callSign();
         const int kind = pick(0, 9);
-        answer.mode = kind < 6 ? DrillView::StepMode : kind < 9 ? DrillView::NormalMode : DrillView::RandomMode;
-        answer.wpm = answer.mode == DrillView::StepMode ? 20 + int(progress * 14) + pick(0, 2)
-            : answer.mode == DrillView::NormalMode      ? 25
+        answer.mode = kind < 6 ? PracticeMode::Step : kind < 9 ? PracticeMode::Normal : PracticeMode::Random;
+        answer.wpm = answer.mode == PracticeMode::Step ? 20 + int(progress * 14) + pick(0, 2)
+            : answer.mode == PracticeMode::Normal      ? 25
                                                         : 15 + pick(0, 24);
-        answer.pitchHz = answer.mode == DrillView::RandomMode ? 500 + 50 * pick(0, 19) : 700;
+        answer.pitchHz = answer.mode == PracticeMode::Random ? 500 + 50 * pick(0, 19) : 700;
         answer.correct = !chance(0.28 - 0.16 * progress);
         answer.answer = answer.correct ? answer.callSign : misheard(answer.callSign);
         answer.correct = answer.answer == answer.callSign;

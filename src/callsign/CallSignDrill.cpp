@@ -144,7 +144,8 @@ bool CallSignDrill::answer(const QStringList &callSigns)
     m_waitingCall.clear();
     const QString input = m_view.callInputText();
     const bool correct = input == call;
-    m_view.appendResultRow(input, call, m_view.speedText(), correct ? QStringLiteral("OK") : QStringLiteral("NG"));
+    m_view.appendResultRow({call, input, m_view.speedText(), m_view.speedPosition(), m_view.pitchHz(),
+                            m_view.practiceMode(), correct});
     if (correct)
         ++call_ok;
 

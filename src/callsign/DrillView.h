@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DrillAnswer.h"
+
 #include <QString>
 
 // The call-sign tab as the drill sees it: the results list, the score panel,
@@ -7,16 +9,19 @@
 class DrillView
 {
 public:
-    enum Mode { NormalMode, StepMode, RandomMode };
+    using Mode = PracticeMode;
+    static constexpr Mode NormalMode = PracticeMode::Normal;
+    static constexpr Mode StepMode = PracticeMode::Step;
+    static constexpr Mode RandomMode = PracticeMode::Random;
 
     virtual ~DrillView() = default;
 
     virtual Mode practiceMode() const = 0;
     virtual bool callStreamTicked() const = 0;
 
-    // Appends a row ("No." is the row count after adding) and returns that count.
-    virtual int appendResultRow(const QString &input, const QString &call, const QString &speed,
-                                const QString &verdict) = 0;
+    // Appends the answer's row ("No." is the row count after adding) and
+    // returns that count.
+    virtual int appendResultRow(const DrillAnswer &answer) = 0;
     virtual void clearResults() = 0;
     virtual void selectLastResultRow() = 0;  // selected and scrolled into view
 
@@ -25,6 +30,7 @@ public:
 
     virtual QString speedText() const = 0;
     virtual int speedPosition() const = 0;
+    virtual int pitchHz() const = 0;
     // Setting a spinner runs its change handler, so the new keying applies
     // from the next character.
     virtual void setSpeedPosition(int wpm) = 0;

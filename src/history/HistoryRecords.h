@@ -1,6 +1,6 @@
 #pragma once
 
-#include "callsign/DrillView.h"
+#include "callsign/DrillAnswer.h"
 
 #include <QDateTime>
 #include <QString>
@@ -13,7 +13,7 @@ struct AnswerRecord
     QString answer;    // what the user typed
     int wpm = 0;
     int pitchHz = 0;
-    DrillView::Mode mode = DrillView::NormalMode;
+    PracticeMode mode = PracticeMode::Normal;
     bool correct = false;
     // From the end of the call sign's sound to Enter; -1 when not known.
     qint64 enterAfterMs = -1;
@@ -35,9 +35,7 @@ struct RunRecord
     friend bool operator==(const RunRecord &, const RunRecord &) = default;
 };
 
-// The words the history stores for a mode, a verdict and a kind of run.
-QString modeName(DrillView::Mode mode);
-DrillView::Mode modeFromName(const QString &name);
-QString verdictName(bool correct);
+// The words the history stores for a kind of run (those of a mode and a
+// verdict are the drill's).
 QString runKindName(RunRecord::Kind kind);
 RunRecord::Kind runKindFromName(const QString &name);

@@ -25,6 +25,6 @@ void RecordsSummary::add(const AnswerRecord &answer)
 
     // Answers come oldest first, so a later answer at the same speed never
     // moves the date.
-    if (answer.mode == DrillView::StepMode && answer.correct && answer.wpm > m_bestStep.wpm)
+    if (answer.mode == PracticeMode::Step && answer.correct && answer.wpm > m_bestStep.wpm)
         m_bestStep = {answer.wpm, answer.at};
 }

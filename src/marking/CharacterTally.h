@@ -30,6 +30,8 @@ public:
     // the higher share of the times sent, then in character order.
     QList<Entry> worstFirst() const;
     Entry entry(QChar character) const;
+    // Every character sent or copied, in no particular order.
+    QList<Entry> entries() const { return m_entries.values(); }
 
 private:
     QHash<QChar, Entry> m_entries;

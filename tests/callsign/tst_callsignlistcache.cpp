@@ -1,5 +1,7 @@
 // The kept copies of web reads: each year and filter apart, replaced by the
 // next read, and never used when damaged.
+#include "callsign/CallListFallback.h"
+#include "callsign/CallListTexts.h"
 #include "callsign/CallSignListCache.h"
 
 #include <QDir>
@@ -25,6 +27,8 @@ private slots:
     void damagedCopyIsNotUsed_data();
     void damagedCopyIsNotUsed();
     void unwritableFolder();
+    void fallbackAfterFailedRead_data();
+    void fallbackAfterFailedRead();
 
 private:
     QString onlyFile() const;
@@ -105,6 +109,46 @@ void TestCallSignListCache::unwritableFolder()
     const CallSignListCache cache(blocker.fileName());
     QVERIFY(!cache.store(2024, CallSignFilter::DX, kCalls, kReadAt));
     QVERIFY(!cache.lookup(2024, CallSignFilter::DX));
+}
+
+// A failed read takes the copy of the same year and filter, kept from the last
+// read that gave a list; without one the drill keeps its list and only the
+// failure is told.
+void TestCallSignListCache::fallbackAfterFailedRead_data()
+{
+    QTest::addColumn<int>("readYear");
+    QTest::addColumn<bool>("readJa");
+    QTest::addColumn<QStringList>("read");
+    QTest::addColumn<bool>("kept");
+
+    QTest::newRow("same year and filter") << 2024 << false << kCalls << true;
+    QTest::newRow("another filter") << 2024 << true << kCalls << false;
+    QTest::newRow("another year") << 2023 << false << kCalls << false;
+    QTest::newRow("a read that gave nothing") << 2024 << false << QStringList() << false;
+}
+
+void TestCallSignListCache::fallbackAfterFailedRead()
+{
+    QFETCH(int, readYear);
+    QFETCH(bool, readJa);
+    QFETCH(QStringList, read);
+    QFETCH(bool, kept);
+    CallListFallback lists(CallSignListCache(m_dir.filePath(u"cache"_qs)));
+    lists.select(readYear, readJa ? CallSignFilter::JA : CallSignFilter::DX);
+    lists.readSucceeded(read);
+
+    lists.select(2024, CallSignFilter::DX);
+    const CallListFallback::Outcome outcome = lists.readFailed(u"タイムアウト"_qs);
+    QCOMPARE(outcome.callSigns.has_value(), kept);
+    QVERIFY(outcome.noticeText.startsWith(CallListFailedText(u"タイムアウト"_qs)));
+    QCOMPARE(outcome.statusText.isEmpty(), !kept);
+    QCOMPARE(lists.kept().callSigns, outcome.callSigns);
+    if (kept) {
+        QCOMPARE(*outcome.callSigns, kCalls);
+        QVERIFY(outcome.noticeText.size() > CallListFailedText(u"タイムアウト"_qs).size());
+    } else {
+        QCOMPARE(outcome.noticeText, CallListFailedText(u"タイムアウト"_qs));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestCallSignListCache)

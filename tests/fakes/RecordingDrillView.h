@@ -35,9 +35,10 @@ public:
 
     Mode practiceMode() const override { return mode; }
     bool callStreamTicked() const override { return stream; }
-    int appendResultRow(const QString &in, const QString &call, const QString &sp, const QString &verdict) override
+    int appendResultRow(const DrillAnswer &answer) override
     {
-        rows.append({QString::number(rows.size() + 1), in, call, sp, verdict});
+        rows.append({QString::number(rows.size() + 1), answer.answer, answer.callSign, answer.speedText,
+                     verdictName(answer.correct)});
         return int(rows.size());
     }
     void clearResults() override { rows.clear(); selectedRow = -1; }
@@ -46,6 +47,7 @@ public:
     void setScoreVisible(bool visible) override { scoreVisible = visible; }
     QString speedText() const override { return QString::number(speed); }
     int speedPosition() const override { return speed; }
+    int pitchHz() const override { return pitch; }
     void setSpeedPosition(int wpm) override
     {
         speedRequests << wpm;

@@ -1,4 +1,5 @@
 // The practice history file: what is written, and files it must leave alone.
+#include "callsign/DrillView.h"
 #include "history/HistoryCsv.h"
 #include "history/HistorySchema.h"
 #include "history/PracticeHistory.h"

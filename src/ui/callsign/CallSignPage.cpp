@@ -166,13 +166,13 @@ void CallSignPage::FormCreate()
 void CallSignPage::keepSettingsIn(QSettings &settings)
 {
     const QList<QRadioButton *> modes = {rbModeNormal, rbModeStep, rbModeRandom};
-    const QStringList modeNames = {QStringLiteral("normal"), QStringLiteral("step"), QStringLiteral("random")};
+    const QStringList names = modeNames();
     const QStringList filterNames = {QStringLiteral("DX"), QStringLiteral("JA")};
     QStringList years;
     for (int i = 0; i < cbbCallList->count(); ++i)
         years << cbbCallList->itemText(i);
 
-    modes[savedChoice(settings, QStringLiteral("drill/mode"), modeNames, 0)]->setChecked(true);
+    modes[savedChoice(settings, QStringLiteral("drill/mode"), names, 0)]->setChecked(true);
     (savedChoice(settings, QStringLiteral("drill/filter"), filterNames, 0) == 1 ? rbCallJA : rbCallDX)
         ->setChecked(true);
     cbbCallList->setCurrentIndex(savedChoice(settings, QStringLiteral("drill/year"), years, 0));
@@ -181,16 +181,16 @@ void CallSignPage::keepSettingsIn(QSettings &settings)
 
     // The list of the year and filter last chosen, kept from its last read, so
     // Start works at once, also offline.
-    m_readYear = CallListYearAt(cbbCallList->currentIndex());
-    m_readFilter = rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX;
-    if (const auto cached = m_cache.lookup(m_readYear, m_readFilter)) {
-        lstCallSign = cached->callSigns;
-        emit statusChanged(0, CachedListStatusText(lstCallSign.size(), cached->readAt));
+    m_lists.select(CallListYearAt(cbbCallList->currentIndex()),
+                   rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX);
+    if (const CallListFallback::Outcome kept = m_lists.kept(); kept.callSigns) {
+        lstCallSign = *kept.callSigns;
+        emit statusChanged(0, kept.statusText);
     }
 
     QSettings *saved = &settings;
     for (int i = 0; i < modes.size(); ++i) {
-        connect(modes[i], &QRadioButton::toggled, this, [saved, name = modeNames[i]](bool on) {
+        connect(modes[i], &QRadioButton::toggled, this, [saved, name = names[i]](bool on) {
             if (on)
                 saved->setValue(QStringLiteral("drill/mode"), name);
         });
@@ -270,9 +270,9 @@ void CallSignPage::btnCallReadClick()
     emit statusChanged(0, CallListReadingText());
     // A year typed into the box rather than chosen names no page.
     const int index = cbbCallList->findText(cbbCallList->currentText(), Qt::MatchExactly);
-    m_readYear = CallListYearAt(index);
-    m_readFilter = rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX;
-    m_reader->start(index, m_readFilter);
+    const CallSignFilter filter = rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX;
+    m_lists.select(CallListYearAt(index), filter);
+    m_reader->start(index, filter);
 }
 
 void CallSignPage::btnCallFileClick()
@@ -299,9 +299,7 @@ void CallSignPage::btnCallFileClick()
 
 void CallSignPage::callListRead(const QStringList &callSigns)
 {
-    // Kept for the day the web cannot be reached.
-    if (!callSigns.isEmpty())
-        m_cache.store(m_readYear, m_readFilter, callSigns, QDateTime::currentDateTimeUtc());
+    m_lists.readSucceeded(callSigns);
     lstCallSign = callSigns;
     showReadIdle();
     if (lstCallSign.isEmpty())
@@ -310,16 +308,13 @@ void CallSignPage::callListRead(const QStringList &callSigns)
 
 void CallSignPage::callListFailed(const QString &reason)
 {
-    // A failed read keeps the list the drill was using, or takes the copy
-    // kept from an earlier read of the same year and filter.
     showReadIdle();
-    if (const auto cached = m_cache.lookup(m_readYear, m_readFilter)) {
-        lstCallSign = cached->callSigns;
-        emit statusChanged(0, CachedListStatusText(lstCallSign.size(), cached->readAt));
-        showNotice(CallListFailedText(reason) + QStringLiteral("\r\n\r\n") + CachedListNoticeText(cached->readAt));
-        return;
+    const CallListFallback::Outcome outcome = m_lists.readFailed(reason);
+    if (outcome.callSigns) {
+        lstCallSign = *outcome.callSigns;
+        emit statusChanged(0, outcome.statusText);
     }
-    showNotice(CallListFailedText(reason));
+    showNotice(outcome.noticeText);
 }
 
 void CallSignPage::showReadIdle()
@@ -343,18 +338,20 @@ DrillView::Mode CallSignPage::practiceMode() const
     return NormalMode;
 }
 
-int CallSignPage::appendResultRow(const QString &input, const QString &call, const QString &speed,
-                                  const QString &verdict)
+int CallSignPage::appendResultRow(const DrillAnswer &answer)
 {
     const int number = lvCallList->topLevelItemCount() + 1;
     if (m_recorder) {
         // Recorded now, before the drill moves on to the next call sign and keying.
-        m_recorder->answered({QDateTime(), call, input, speed.toInt(), m_settings->keying().freq, practiceMode(),
-                              verdict == QLatin1String("OK")});
+        m_recorder->answered(
+            {QDateTime(), answer.callSign, answer.answer, answer.wpm, answer.pitchHz, answer.mode, answer.correct});
     }
-    auto *row = new QTreeWidgetItem({QString::number(number), input, call, speed, verdict});
+    const QString &input = answer.answer;
+    const QString &call = answer.callSign;
+    auto *row = new QTreeWidgetItem(
+        {QString::number(number), input, call, answer.speedText, verdictName(answer.correct)});
     row->setFlags(row->flags() | Qt::ItemIsEditable);
-    if (verdict == QLatin1String("NG")) {
+    if (!answer.correct) {
         for (int column = 0; column < row->columnCount(); ++column)
             row->setForeground(column, kWrongAnswerColor);
         const CopyMarks marks = markCopyErrors(call, input);
@@ -381,6 +378,7 @@ void CallSignPage::showScore(const QString &text) { LabelCount->setText(text); }
 void CallSignPage::setScoreVisible(bool visible) { PanelCount->setVisible(visible); }
 QString CallSignPage::speedText() const { return m_settings->speedText(); }
 int CallSignPage::speedPosition() const { return m_settings->speedPosition(); }
+int CallSignPage::pitchHz() const { return m_settings->keying().freq; }
 void CallSignPage::setSpeedPosition(int wpm) { m_settings->setSpeedPosition(wpm); }
 void CallSignPage::setPitchPosition(int hz) { m_settings->setPitchPosition(hz); }
 void CallSignPage::clearCallInput() { edtCallInput->clear(); }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "callsign/CallSignDrill.h"
-#include "callsign/CallSignListCache.h"
+#include "callsign/CallListFallback.h"
 #include "callsign/DrillView.h"
 #include "conditions/BandConditions.h"
 
@@ -76,14 +76,14 @@ public:
 
     // What the drill sees of the page.
     Mode practiceMode() const override;
-    int appendResultRow(const QString &input, const QString &call, const QString &speed,
-                        const QString &verdict) override;
+    int appendResultRow(const DrillAnswer &answer) override;
     void clearResults() override;
     void selectLastResultRow() override;
     void showScore(const QString &text) override;
     void setScoreVisible(bool visible) override;
     QString speedText() const override;
     int speedPosition() const override;
+    int pitchHz() const override;
     void setSpeedPosition(int wpm) override;
     void setPitchPosition(int hz) override;
     void clearCallInput() override;
@@ -136,7 +136,5 @@ private:
     std::unique_ptr<CallSignDrill> m_drill;
     CallSignListReader *m_reader;
     PracticeRecorder *m_recorder = nullptr;
-    CallSignListCache m_cache;
-    int m_readYear = 0;  // the year and filter of the read running or last run
-    CallSignFilter m_readFilter = CallSignFilter::DX;
+    CallListFallback m_lists;
 };

@@ -145,13 +145,8 @@ void CoursePage::detach()
 
 void CoursePage::keepProgressIn(const PracticeHistory &history)
 {
-    if (!m_progress.open(history.database()))
-        return;
-    for (const CourseKind kind : {CourseKind::International, CourseKind::Wabun}) {
-        m_reached[int(kind)] = m_progress.lessonReached(kind);
-        m_counts[int(kind)] = m_progress.characterCounts(kind);
-    }
-    fillLessons();
+    if (m_session.keepProgressIn(history))
+        fillLessons();
 }
 
 CourseKind CoursePage::course() const { return CourseKind(cbbCourse->currentIndex()); }
@@ -165,7 +160,7 @@ void CoursePage::fillLessons()
     const CourseKind kind = course();
     const QSignalBlocker quiet(cbbLesson);
     cbbLesson->clear();
-    for (int lesson = 1; lesson <= m_reached[int(kind)]; ++lesson) {
+    for (int lesson = 1; lesson <= m_session.lessonReached(kind); ++lesson) {
         const QString added = lesson == 1 ? lessonCharacters(kind, 1) : newCharacters(kind, lesson);
         cbbLesson->addItem(QStringLiteral("%1（%2%3）")
                                .arg(lesson)
@@ -218,30 +213,24 @@ void CoursePage::start()
     plan.seed = m_nextSeed.value_or(QRandomGenerator::global()->generate());
     m_nextSeed.reset();
 
-    m_sent = lessonText(plan);
-    m_running = true;
-    m_playedCourse = course();
-    m_playedLesson = lesson();
-    m_playedWpm = plan.wpm;
-    m_playedSpaceExtra = plan.spaceExtra;
-    m_lastScore.reset();
+    m_session.begin({course(), lesson(), plan.wpm, plan.spaceExtra, lessonText(plan)});
     mmoCourseCopy->clear();
     mmoCourseCopy->setFocus();
     txtCourseResult->clear();
-    lblCourseScore->setText(QStringLiteral("レッスン %1 を送信中。聞こえた文字を入力して下さい").arg(m_playedLesson));
+    lblCourseScore->setText(QStringLiteral("レッスン %1 を送信中。聞こえた文字を入力して下さい").arg(m_session.played().lesson));
     clearTicker();
 
     m_startTick = tickCount();
     m_textChars = 0;
     tmrCoursePerMinute->start();
-    m_sequencer->send_text = m_sent;
+    m_sequencer->send_text = m_session.played().sent;
     m_sequencer->send_pos = 1;
     const QString error = m_sequencer->StartMorse();
     if (!error.isEmpty())
         m_dialogs.error(window(), error);
     if (!m_sequencer->key_down()) {
         // Nothing sounds (no sound output): there is nothing to score.
-        m_running = false;
+        m_session.abandon();
         tmrCourseScore->stop();
         lblCourseScore->clear();
     }
@@ -251,7 +240,7 @@ void CoursePage::lessonSoundEnded()
 {
     emit statusChanged(1, QString());
     tmrCoursePerMinute->stop();
-    if (m_running)
+    if (m_session.running())
         tmrCourseScore->start();
 }
 
@@ -261,9 +250,9 @@ void CoursePage::lessonStopped()
     emit statusChanged(1, QString());
     tmrCoursePerMinute->stop();
     tmrCourseScore->stop();
-    if (m_running)
+    if (m_session.running())
         lblCourseScore->setText(QStringLiteral("中止しました。このレッスンは採点しません"));
-    m_running = false;
+    m_session.abandon();
 }
 
 bool CoursePage::scorePending() const { return tmrCourseScore->isActive(); }
@@ -271,46 +260,23 @@ bool CoursePage::scorePending() const { return tmrCourseScore->isActive(); }
 void CoursePage::scoreCopy()
 {
     tmrCourseScore->stop();
-    if (!m_running)
+    const std::optional<CourseSession::Result> result = m_session.score(mmoCourseCopy->toPlainText());
+    if (!result)
         return;
-    m_running = false;
-    const LessonScore score = scoreLesson(m_sent, mmoCourseCopy->toPlainText());
-    m_lastScore = score;
-
-    QHash<QChar, CourseCharacterCount> counts;
-    for (const AlignedPair &pair : score.alignment) {
-        if (pair.op == AlignedPair::Extra)
-            continue;
-        CourseCharacterCount &count = counts[pair.sent];
-        ++count.sent;
-        count.wrong += pair.op == AlignedPair::Match ? 0 : 1;
-    }
-    QHash<QChar, CourseCharacterCount> &kept = m_counts[int(m_playedCourse)];
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        kept[it.key()].sent += it->sent;
-        kept[it.key()].wrong += it->wrong;
-    }
-    const int reachedBefore = m_reached[int(m_playedCourse)];
-    m_reached[int(m_playedCourse)] =
-        lessonReachedAfter(reachedBefore, m_playedLesson, score.percent(), lessonCount(m_playedCourse));
-    const CourseLessonRecord record{QDateTime::currentDateTimeUtc(), m_playedCourse, m_playedLesson, m_playedWpm,
-                                    m_playedSpaceExtra, score.sent, score.correct};
-    m_progress.recordLesson(record, counts, m_reached[int(m_playedCourse)]);
-
-    showResult(score, reachedBefore);
-    if (m_reached[int(m_playedCourse)] != reachedBefore && course() == m_playedCourse)
+    showResult(*result);
+    if (result->reached != result->reachedBefore && course() == m_session.played().course)
         fillLessons();
     else
         showCharacterAccuracy();
 }
 
-void CoursePage::showResult(const LessonScore &score, int reachedBefore)
+void CoursePage::showResult(const CourseSession::Result &result)
 {
-    txtCourseResult->setHtml(markedCopyHtml(score.alignment));
-    QString verdict = QStringLiteral("正解率 %1%").arg(QLocale().toString(score.percent(), 'f', 1));
-    if (m_reached[int(m_playedCourse)] > reachedBefore)
-        verdict += QStringLiteral("　合格！ レッスン %1 が開きました").arg(m_reached[int(m_playedCourse)]);
-    else if (score.passed())
+    txtCourseResult->setHtml(markedCopyHtml(result.score.alignment));
+    QString verdict = QStringLiteral("正解率 %1%").arg(QLocale().toString(result.score.percent(), 'f', 1));
+    if (result.opened())
+        verdict += QStringLiteral("　合格！ レッスン %1 が開きました").arg(result.reached);
+    else if (result.score.passed())
         verdict += QStringLiteral("　合格");
     else
         verdict += QStringLiteral("　90% 以上で次のレッスンへ進めます");
@@ -321,7 +287,7 @@ void CoursePage::showCharacterAccuracy()
 {
     struct Shown { QChar c; double percent; };
     QList<Shown> shown;
-    const QHash<QChar, CourseCharacterCount> &counts = m_counts[int(course())];
+    const QHash<QChar, CourseCharacterCount> &counts = m_session.characterCounts(course());
     for (const QChar c : lessonCharacters(course(), lesson())) {
         const CourseCharacterCount count = counts.value(c);
         if (count.sent > 0)

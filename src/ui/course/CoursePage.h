@@ -1,10 +1,7 @@
 #pragma once
 
-#include "course/KochCourse.h"
-#include "course/LessonScore.h"
-#include "history/CourseProgress.h"
+#include "course/CourseSession.h"
 
-#include <QHash>
 #include <QWidget>
 
 #include <optional>
@@ -23,8 +20,8 @@ class UiDialogs;
 
 // The "コース" tab: Koch lessons in international Morse and in Wabun. A lesson
 // plays groups of five of its characters through the window's sequencer while
-// the learner types what they hear; when the sound has ended the copy is
-// lined up with what was sent and scored, and a pass opens the next lesson.
+// the learner types what they hear; when the sound has ended the course
+// session scores the copy, and the tab shows the result and the lessons open.
 class CoursePage : public QWidget
 {
     Q_OBJECT
@@ -47,14 +44,14 @@ public:
     void selectCourse(CourseKind kind);
     int lesson() const;
     void selectLesson(int lesson);
-    int lessonReached() const { return m_reached[int(course())]; }
+    int lessonReached() const { return m_session.lessonReached(course()); }
     // The groups of the next lesson are drawn with this seed instead of a fresh one.
     void setNextSeed(quint32 seed) { m_nextSeed = seed; }
-    QString sentText() const { return m_sent; }
-    std::optional<LessonScore> lastScore() const { return m_lastScore; }
+    QString sentText() const { return m_session.played().sent; }
+    std::optional<LessonScore> lastScore() const { return m_session.lastScore(); }
     bool scorePending() const;
     // A lesson is sounding: started and neither ended nor stopped yet.
-    bool lessonSounding() const { return m_running && !scorePending(); }
+    bool lessonSounding() const { return m_session.running() && !scorePending(); }
     // Scores the copy now instead of after the learner's last moment of typing.
     void scoreCopy();
 
@@ -75,7 +72,7 @@ private:
     void fillLessons();
     void showLessonCharacters();
     void showEffectiveSpeed();
-    void showResult(const LessonScore &score, int reachedBefore);
+    void showResult(const CourseSession::Result &result);
     void showCharacterAccuracy();
     void rateTimer();
     int characterSpeed() const;
@@ -99,20 +96,10 @@ private:
     UiDialogs &m_dialogs;
     CharacterSequencer *m_sequencer = nullptr;
     SettingsPanel *m_settings = nullptr;
-    CourseProgress m_progress;
-    int m_reached[2] = {1, 1};
-    QHash<QChar, CourseCharacterCount> m_counts[2];
+    CourseSession m_session;
     std::optional<quint32> m_nextSeed;
 
-    // The lesson under way, or the last one played.
-    bool m_running = false;
-    CourseKind m_playedCourse = CourseKind::International;
-    int m_playedLesson = 1;
-    int m_playedWpm = 20;
-    int m_playedSpaceExtra = 0;
-    QString m_sent;
     QString m_tickerText;
-    std::optional<LessonScore> m_lastScore;
     quint32 m_startTick = 0;
     int m_textChars = 0;
 };

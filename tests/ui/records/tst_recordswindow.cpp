@@ -1,4 +1,5 @@
 // The records window over a prepared history, and the main window's way to it.
+#include "callsign/DrillView.h"
 #include "ui/WindowFixture.h"
 
 #include "history/CourseProgress.h"
