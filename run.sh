@@ -5,13 +5,9 @@ cd "$(dirname "$0")"
 scripts/install-deps.sh run
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target keylark keylark-cw
-if [[ ! -x build/src/ui/keylark ]]; then
-    echo "Built build/src/cli/keylark-cw; the window is not part of this build yet."
-    exit 0
-fi
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "KEYLARK needs a graphical display (X11 or Wayland); none is set (DISPLAY is empty)." >&2
     echo "Start it from a desktop session, or try: xvfb-run -a ./run.sh" >&2
     exit 1
 fi
-exec build/src/ui/keylark "$@"
+exec build/src/ui/window/keylark "$@"

@@ -63,7 +63,7 @@ void measure(const char *what, const QString &path, int runs)
     for (int run = 0; run <= runs; ++run) {
         const auto begin = std::chrono::steady_clock::now();
         const std::clock_t cpuBegin = std::clock();
-        const CallSignFileResult result = LoadCallSignFile(path, CallSignFilter::DX);
+        const CallSignFileResult result = loadCallSignFile(path, CallSignFilter::DX);
         const std::clock_t cpuEnd = std::clock();
         const auto end = std::chrono::steady_clock::now();
         found = result.callSigns.size();

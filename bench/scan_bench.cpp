@@ -52,7 +52,7 @@ void scanOnce(const QByteArray &page, qsizetype &found, Times &times)
 {
     const double cpuBegin = threadMilliseconds();
     const auto begin = std::chrono::steady_clock::now();
-    const QStringList calls = ScanCallSigns(page, CallSignFilter::DX);
+    const QStringList calls = scanCallSigns(page, CallSignFilter::DX);
     const auto end = std::chrono::steady_clock::now();
     times.cpu.push_back(threadMilliseconds() - cpuBegin);
     times.wall.push_back(std::chrono::duration<double, std::milli>(end - begin).count());

@@ -54,15 +54,15 @@ QStringList checkPartialByHand(const QString &text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString text = DecodeTextFile(bytes);
-    CallSignFileFormatOf(text);
+    const QString text = decodeTextFile(bytes);
+    callSignFileFormatOf(text);
 
     for (const CallSignFileFormat format :
          {CallSignFileFormat::Cabrillo, CallSignFileFormat::CheckPartial, CallSignFileFormat::PlainText}) {
         qsizetype distinct = -1;
         qsizetype distinctJa = -1;
-        const QStringList dx = CallSignsOfText(text, format, CallSignFilter::DX, &distinct);
-        const QStringList ja = CallSignsOfText(text, format, CallSignFilter::JA, &distinctJa);
+        const QStringList dx = callSignsOfText(text, format, CallSignFilter::DX, &distinct);
+        const QStringList ja = callSignsOfText(text, format, CallSignFilter::JA, &distinctJa);
         FUZZ_CHECK(distinct == dx.size());
         FUZZ_CHECK(distinctJa == distinct);
         FUZZ_CHECK(QSet<QString>(dx.cbegin(), dx.cend()).size() == dx.size());
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 FUZZ_CHECK(hasLetter(call) && hasDigit(call));
             else
                 FUZZ_CHECK(hasLetter(call) || hasDigit(call));
-            if (HasJapanesePrefix(call))
+            if (hasJapanesePrefix(call))
                 japanese << call;
         }
         FUZZ_CHECK(ja == japanese);

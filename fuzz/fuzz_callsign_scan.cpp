@@ -108,8 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArray page(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    const QStringList dx = ScanCallSigns(page, CallSignFilter::DX);
-    const QStringList ja = ScanCallSigns(page, CallSignFilter::JA);
+    const QStringList dx = scanCallSigns(page, CallSignFilter::DX);
+    const QStringList ja = scanCallSigns(page, CallSignFilter::JA);
 
     FUZZ_CHECK(dx.size() <= page.count(anchorMarker));
     for (const QString &call : dx)

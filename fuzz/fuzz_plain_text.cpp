@@ -75,7 +75,7 @@ bool inTableBlock(char16_t c)
 
 void checkSendText(const QString &memo)
 {
-    const QString sent = PrepareSendText(memo);
+    const QString sent = prepareSendText(memo);
     FUZZ_CHECK(sent.size() <= memo.size());
     FUZZ_CHECK(!sent.contains(u'\r') && !sent.contains(u'\n'));
     for (const QString &notation : notations())
@@ -86,7 +86,7 @@ void checkSendText(const QString &memo)
 
 void checkPasteFilter(const QString &clipboard)
 {
-    const QString pasted = FilterPasteText(clipboard);
+    const QString pasted = filterPasteText(clipboard);
     const qsizetype nul = clipboard.indexOf(QChar(u'\0'));
     const QStringView text = nul < 0 ? QStringView(clipboard) : QStringView(clipboard).first(nul);
     FUZZ_CHECK(pasted.size() <= text.size());

@@ -49,11 +49,11 @@ QString unifiedLineEnds(QString text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString text = DecodeTextFile(bytes);
+    const QString text = decodeTextFile(bytes);
 
     FUZZ_CHECK(text.size() <= 2 * bytes.size() + 2);
     FUZZ_CHECK(lineBreaksArePairs(text));
-    FUZZ_CHECK(NormalizeLineBreaks(text) == text);
+    FUZZ_CHECK(normalizeLineBreaks(text) == text);
 
     if (plainAscii(bytes))
         FUZZ_CHECK(unifiedLineEnds(text) == unifiedLineEnds(QString::fromLatin1(bytes)));
@@ -63,6 +63,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString asUtf8 = utf8.decode(bytes);
     if (!startsWithMark && !utf8.hasError())
-        FUZZ_CHECK(DecodeTextFile("\xEF\xBB\xBF" + bytes) == text);
+        FUZZ_CHECK(decodeTextFile("\xEF\xBB\xBF" + bytes) == text);
     return 0;
 }

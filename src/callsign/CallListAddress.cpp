@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-QList<int> CallListYears(const QDate &today)
+QList<int> callListYears(const QDate &today)
 {
     int newest = today.isValid() ? today.year() - 1 : CallListNewestKnownYear;
     newest = std::max(newest, CallListNewestKnownYear);
@@ -13,46 +13,46 @@ QList<int> CallListYears(const QDate &today)
     return years;
 }
 
-const QList<int> &CallListYears()
+const QList<int> &callListYears()
 {
-    static const QList<int> years = CallListYears(QDate::currentDate());
+    static const QList<int> years = callListYears(QDate::currentDate());
     return years;
 }
 
-int CallListYearCount()
+int callListYearCount()
 {
-    return int(CallListYears().size());
+    return int(callListYears().size());
 }
 
-int CallListYearAt(int index)
+int callListYearAt(int index)
 {
-    return (index >= 0 && index < CallListYearCount()) ? CallListYears().at(index) : 0;
+    return (index >= 0 && index < callListYearCount()) ? callListYears().at(index) : 0;
 }
 
-int CallListIndexOfYear(int year)
+int callListIndexOfYear(int year)
 {
-    return int(CallListYears().indexOf(year));
+    return int(callListYears().indexOf(year));
 }
 
-QString CallListHost()
+QString callListHost()
 {
     return QStringLiteral("www.cqww.com");
 }
 
-QString CallListEntryText(int index)
+QString callListEntryText(int index)
 {
-    const int year = CallListYearAt(index);
+    const int year = callListYearAt(index);
     return year ? QStringLiteral("%1 CQ WW DX CW").arg(year) : QString();
 }
 
-QString CallListPath(int index)
+QString callListPath(int index)
 {
-    const int year = CallListYearAt(index);
+    const int year = callListYearAt(index);
     return year ? QStringLiteral("/publiclogs/%1cw/").arg(year) : QString();
 }
 
-QString CallListAddress(int index)
+QString callListAddress(int index)
 {
-    const QString path = CallListPath(index);
-    return path.isEmpty() ? QString() : QStringLiteral("http://") + CallListHost() + path;
+    const QString path = callListPath(index);
+    return path.isEmpty() ? QString() : QStringLiteral("http://") + callListHost() + path;
 }

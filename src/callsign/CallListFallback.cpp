@@ -13,7 +13,7 @@ CallListFallback::Outcome CallListFallback::kept() const
     Outcome outcome;
     if (const auto cached = m_cache.lookup(m_year, m_filter)) {
         outcome.callSigns = cached->callSigns;
-        outcome.statusText = CachedListStatusText(cached->callSigns.size(), cached->readAt);
+        outcome.statusText = cachedListStatusText(cached->callSigns.size(), cached->readAt);
     }
     return outcome;
 }
@@ -27,11 +27,11 @@ void CallListFallback::readSucceeded(const QStringList &callSigns) const
 CallListFallback::Outcome CallListFallback::readFailed(const QString &reason) const
 {
     Outcome outcome;
-    outcome.noticeText = CallListFailedText(reason);
+    outcome.noticeText = callListFailedText(reason);
     if (const auto cached = m_cache.lookup(m_year, m_filter)) {
         outcome.callSigns = cached->callSigns;
-        outcome.statusText = CachedListStatusText(cached->callSigns.size(), cached->readAt);
-        outcome.noticeText += QStringLiteral("\r\n\r\n") + CachedListNoticeText(cached->readAt);
+        outcome.statusText = cachedListStatusText(cached->callSigns.size(), cached->readAt);
+        outcome.noticeText += QStringLiteral("\r\n\r\n") + cachedListNoticeText(cached->readAt);
     }
     return outcome;
 }

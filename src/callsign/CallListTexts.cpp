@@ -1,30 +1,30 @@
 #include "CallListTexts.h"
 
-QString CallListReadingText()
+QString callListReadingText()
 {
     return QStringLiteral("読込中...");
 }
 
-QString CallListProgressText(qint64 bytesReceived)
+QString callListProgressText(qint64 bytesReceived)
 {
     constexpr qint64 kilo = 1024;
     constexpr qint64 mega = kilo * kilo;
     if (bytesReceived < mega)
-        return CallListReadingText() + QStringLiteral(" %1 KB").arg(bytesReceived / kilo);
-    return CallListReadingText() + QStringLiteral(" %1 MB").arg(double(bytesReceived) / double(mega), 0, 'f', 1);
+        return callListReadingText() + QStringLiteral(" %1 KB").arg(bytesReceived / kilo);
+    return callListReadingText() + QStringLiteral(" %1 MB").arg(double(bytesReceived) / double(mega), 0, 'f', 1);
 }
 
-QString CallListCountText(qsizetype count)
+QString callListCountText(qsizetype count)
 {
     return QStringLiteral("CQ World Wide DX Contest : ") + QString::number(count) + QStringLiteral("局");
 }
 
-QString CallListMaintenanceText()
+QString callListMaintenanceText()
 {
     return QStringLiteral("ウェブサイトがメンテ中かもしれません。\r\n\r\nしばらくしてからやり直して下さい。");
 }
 
-QString CallListFailureText(const HttpFailure &failure)
+QString callListFailureText(const HttpFailure &failure)
 {
     switch (failure.kind) {
     case HttpFailure::ErrorStatus:
@@ -45,7 +45,7 @@ QString CallListFailureText(const HttpFailure &failure)
     return QStringLiteral("読み込みの途中で接続が切れました");
 }
 
-QString CallListFailedText(const QString &reason)
+QString callListFailedText(const QString &reason)
 {
-    return CallListMaintenanceText() + QStringLiteral("\r\n\r\n（") + reason + QStringLiteral("）");
+    return callListMaintenanceText() + QStringLiteral("\r\n\r\n（") + reason + QStringLiteral("）");
 }

@@ -7,20 +7,20 @@
 // What status panel 0 and the message box say about a call-sign list read.
 
 // Shown when a read starts.
-QString CallListReadingText();
+QString callListReadingText();
 
 // Shown while the page arrives: the reading text and the amount received so
 // far, in KB below one megabyte and in MB with one decimal above.
-QString CallListProgressText(qint64 bytesReceived);
+QString callListProgressText(qint64 bytesReceived);
 
 // Shown when a read has ended: the number of call signs in the list.
-QString CallListCountText(qsizetype count);
+QString callListCountText(qsizetype count);
 
 // Shown in a message box when a read ended with an empty list.
-QString CallListMaintenanceText();
+QString callListMaintenanceText();
 
 // Why a read failed, in a few words.
-QString CallListFailureText(const HttpFailure &failure);
+QString callListFailureText(const HttpFailure &failure);
 
 // Shown in a message box when a read failed: the maintenance text, then why.
-QString CallListFailedText(const QString &reason);
+QString callListFailedText(const QString &reason);

@@ -111,7 +111,7 @@ public:
         const QString call = callSignOf(word, strictness);
         if (call.isEmpty() || !firstTime(call))
             return;
-        if (m_filter == CallSignFilter::JA && !HasJapanesePrefix(call))
+        if (m_filter == CallSignFilter::JA && !hasJapanesePrefix(call))
             return;
         m_calls.append(call);
     }
@@ -175,7 +175,7 @@ QString fileError(const QString &path, const QString &what)
 
 } // namespace
 
-CallSignFileFormat CallSignFileFormatOf(const QString &text)
+CallSignFileFormat callSignFileFormatOf(const QString &text)
 {
     bool firstLine = true;
     for (const QStringView line : QStringTokenizer{text, u'\n'}) {
@@ -191,7 +191,7 @@ CallSignFileFormat CallSignFileFormatOf(const QString &text)
     return CallSignFileFormat::CheckPartial;
 }
 
-QStringList CallSignsOfText(const QString &text, CallSignFileFormat format, CallSignFilter filter,
+QStringList callSignsOfText(const QString &text, CallSignFileFormat format, CallSignFilter filter,
                             qsizetype *callSignsBeforeFilter)
 {
     // A check-partial list has a call sign in every six to ten characters:
@@ -219,7 +219,7 @@ QStringList CallSignsOfText(const QString &text, CallSignFileFormat format, Call
     return collector.calls();
 }
 
-CallSignFileResult LoadCallSignFile(const QString &path, CallSignFilter filter)
+CallSignFileResult loadCallSignFile(const QString &path, CallSignFilter filter)
 {
     CallSignFileResult result;
     const QFileInfo info(path);
@@ -257,7 +257,7 @@ CallSignFileResult LoadCallSignFile(const QString &path, CallSignFilter filter)
         return result;
     }
 
-    const QString text = DecodeTextFile(bytes);
+    const QString text = decodeTextFile(bytes);
     if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); })) {
         result.error = fileError(shown, QStringLiteral("は空です。"));
         return result;
@@ -267,9 +267,9 @@ CallSignFileResult LoadCallSignFile(const QString &path, CallSignFilter filter)
         return result;
     }
 
-    result.format = CallSignFileFormatOf(text);
+    result.format = callSignFileFormatOf(text);
     qsizetype beforeFilter = 0;
-    const QStringList calls = CallSignsOfText(text, result.format, filter, &beforeFilter);
+    const QStringList calls = callSignsOfText(text, result.format, filter, &beforeFilter);
     if (calls.isEmpty()) {
         result.error = fileError(shown, beforeFilter > 0 ? QStringLiteral("に JA のコールサインがありません。")
                                                          : QStringLiteral("にコールサインが見つかりませんでした。"));
@@ -280,7 +280,7 @@ CallSignFileResult LoadCallSignFile(const QString &path, CallSignFilter filter)
     return result;
 }
 
-QString CallSignFileCountText(const QString &fileName, qsizetype count)
+QString callSignFileCountText(const QString &fileName, qsizetype count)
 {
     return fileName + QStringLiteral(" : ") + QString::number(count) + QStringLiteral("局");
 }

@@ -28,7 +28,7 @@ enum class CallSignFileFormat {
     PlainText,
 };
 
-CallSignFileFormat CallSignFileFormatOf(const QString &text);
+CallSignFileFormat callSignFileFormatOf(const QString &text);
 
 // The call signs of text read in format, in the order of the text, each kept
 // once, with a-z upper-cased and the filter applied as to the web page. A
@@ -46,7 +46,7 @@ CallSignFileFormat CallSignFileFormatOf(const QString &text);
 //
 // callSignsBeforeFilter, when given, receives how many distinct call signs
 // there were before the filter.
-QStringList CallSignsOfText(const QString &text, CallSignFileFormat format, CallSignFilter filter,
+QStringList callSignsOfText(const QString &text, CallSignFileFormat format, CallSignFilter filter,
                             qsizetype *callSignsBeforeFilter = nullptr);
 
 struct CallSignFileResult
@@ -66,7 +66,7 @@ struct CallSignFileResult
 // that is missing or unreadable, larger than kMaxCallSignFileBytes, empty,
 // binary (control characters that no text holds), or without a single call
 // sign that passes the filter.
-CallSignFileResult LoadCallSignFile(const QString &path, CallSignFilter filter);
+CallSignFileResult loadCallSignFile(const QString &path, CallSignFilter filter);
 
 // Status panel 0 after a file was loaded: "MASTER.SCP : 45123局".
-QString CallSignFileCountText(const QString &fileName, qsizetype count);
+QString callSignFileCountText(const QString &fileName, qsizetype count);

@@ -95,13 +95,13 @@ std::optional<CachedCallSignList> CallSignListCache::lookup(int year, CallSignFi
     return cached;
 }
 
-QString CachedListNoticeText(const QDateTime &readAt)
+QString cachedListNoticeText(const QDateTime &readAt)
 {
     return QStringLiteral("ウェブサイトから読み込めなかったため、%1に読み込んで保存しておいたリストを使います。")
         .arg(dayText(readAt));
 }
 
-QString CachedListStatusText(qsizetype count, const QDateTime &readAt)
+QString cachedListStatusText(qsizetype count, const QDateTime &readAt)
 {
-    return CallListCountText(count) + QStringLiteral("（%1の保存分）").arg(dayText(readAt));
+    return callListCountText(count) + QStringLiteral("（%1の保存分）").arg(dayText(readAt));
 }

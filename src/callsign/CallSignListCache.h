@@ -21,9 +21,8 @@ struct CachedCallSignList
 // at all; a file that is damaged or cut short counts as absent, never as a
 // shorter list.
 //
-// On a successful read:  cache.store(year, filter, calls, QDateTime::currentDateTimeUtc());
-// On a failed read:      if (auto cached = cache.lookup(year, filter)) use cached->callSigns,
-//                        telling the user CachedListNoticeText(cached->readAt).
+// CallListFallback stores each successful read here and looks the copy up
+// when a read fails.
 class CallSignListCache
 {
 public:
@@ -50,7 +49,7 @@ private:
 
 // The notice when a failed read falls back to the kept list: names the day
 // of the read that gave it, in local time.
-QString CachedListNoticeText(const QDateTime &readAt);
+QString cachedListNoticeText(const QDateTime &readAt);
 
 // Status panel 0 with a kept list: the count and the day it was read.
-QString CachedListStatusText(qsizetype count, const QDateTime &readAt);
+QString cachedListStatusText(qsizetype count, const QDateTime &readAt);

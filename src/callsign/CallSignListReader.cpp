@@ -30,7 +30,7 @@ bool CallSignListReader::start(int yearIndex, CallSignFilter filter)
     m_page.clear();
     m_failure.clear();
     ++m_generation;
-    const QString address = CallListAddress(yearIndex);
+    const QString address = callListAddress(yearIndex);
     if (address.isEmpty()) {
         // Queued so that the caller has finished its own steps (status text,
         // disabled button) before the result arrives, as with a real download.
@@ -66,7 +66,7 @@ void CallSignListReader::onReceived(const QByteArray &chunk)
 void CallSignListReader::onFailed(const HttpFailure &failure)
 {
     if (m_running)
-        m_failure = CallListFailureText(failure);
+        m_failure = callListFailureText(failure);
 }
 
 void CallSignListReader::onFinished()
@@ -79,7 +79,7 @@ void CallSignListReader::onFinished()
         emit failed(m_failure);
         return;
     }
-    const QStringList calls = ScanCallSigns(m_page, m_filter);
+    const QStringList calls = scanCallSigns(m_page, m_filter);
     m_page = QByteArray();
     emit finished(calls);
 }

@@ -12,23 +12,24 @@ struct HttpFailure;
 // Reads the call-sign list of one contest year: fetches the year's public-log
 // index page through an HttpClient, then scans it.
 //
-// The window's read button, in a few lines:
+// The call-sign tab's read button, in a few lines:
 //
-//     btnCallRead->setEnabled(false);
-//     stat1 panel 0 = CallListReadingText();
+//     btnCallRead reads 中止 while the read runs; pressed then, abort();
+//     stat1 panel 0 = callListReadingText();
 //     reader->start(cbbCallList->currentIndex(),
 //                   rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX);
 //
 // with, connected once:
-//     progress(bytes)  -> stat1 panel 0 = CallListProgressText(bytes)
-//     finished(calls)  -> lstCallSign cleared and filled with calls,
-//                         stat1 panel 0 = CallListCountText(calls.size()),
-//                         CallListMaintenanceText() in a message box when calls
-//                         is empty, btnCallRead enabled again.
-//     failed(reason)   -> lstCallSign kept as it was,
-//                         stat1 panel 0 = CallListCountText(lstCallSign.size()),
-//                         CallListFailedText(reason) in a message box,
-//                         btnCallRead enabled again.
+//     progress(bytes)  -> stat1 panel 0 = callListProgressText(bytes)
+//     finished(calls)  -> lstCallSign replaced by calls and the list kept
+//                         (CallListFallback::readSucceeded), btnCallRead reads
+//                         読込 again, stat1 panel 0 = callListCountText(calls.size()),
+//                         callListMaintenanceText() in a message box when calls
+//                         is empty.
+//     failed(reason)   -> btnCallRead reads 読込 again; CallListFallback::readFailed
+//                         gives the copy kept from an earlier read of the same
+//                         year and filter, if there is one, else lstCallSign
+//                         stays as it was; the failure in a message box.
 //
 // The window keeps running while the page arrives. A download that does not
 // end normally (an error status, a refused connection, no answer, a body too

@@ -4,8 +4,8 @@
 
 namespace {
 
-const QByteArray anchorMarker = QByteArrayLiteral(".log\">");
-const QByteArray endMarker = QByteArrayLiteral("</a>");
+const QByteArray kAnchorMarker = QByteArrayLiteral(".log\">");
+const QByteArray kEndMarker = QByteArrayLiteral("</a>");
 
 bool isCallSignChar(char16_t c)
 {
@@ -43,7 +43,7 @@ bool IsCallSign(const QString &text)
     return true;
 }
 
-bool HasJapanesePrefix(const QString &callSign)
+bool hasJapanesePrefix(const QString &callSign)
 {
     if (callSign.size() < 2)
         return false;
@@ -56,7 +56,7 @@ bool HasJapanesePrefix(const QString &callSign)
     return false;
 }
 
-QStringList ScanCallSigns(const QByteArray &page, CallSignFilter filter)
+QStringList scanCallSigns(const QByteArray &page, CallSignFilter filter)
 {
     QStringList calls;
     int h = 1;
@@ -67,16 +67,16 @@ QStringList ScanCallSigns(const QByteArray &page, CallSignFilter filter)
     int l = 0;
     bool endSearched = false;
     for (;;) {
-        h = PosFrom(anchorMarker, page, h);
+        h = PosFrom(kAnchorMarker, page, h);
         if (h == 0)
             break;
         if (!endSearched || (l != 0 && l <= h)) {
-            l = PosFrom(endMarker, page, h);
+            l = PosFrom(kEndMarker, page, h);
             endSearched = true;
         }
         QString call;
         if (l != 0) {
-            const int first = h + int(anchorMarker.size());
+            const int first = h + int(kAnchorMarker.size());
             call = QString::fromLatin1(page.constData() + first - 1, l - first);
         }
         for (QChar &c : call) {
@@ -85,7 +85,7 @@ QStringList ScanCallSigns(const QByteArray &page, CallSignFilter filter)
         }
         if (!IsCallSign(call))
             continue;
-        if (filter == CallSignFilter::JA && !HasJapanesePrefix(call))
+        if (filter == CallSignFilter::JA && !hasJapanesePrefix(call))
             continue;
         calls.append(call);
     }

@@ -22,7 +22,7 @@ bool IsCallSign(const QString &text);
 // True when the first two characters are one of the 27 Japanese prefixes: JA,
 // JD-JS, 7J-7N, 8J-8N. JB and JC are not Japanese; a call sign shorter than two
 // characters has no prefix.
-bool HasJapanesePrefix(const QString &callSign);
+bool hasJapanesePrefix(const QString &callSign);
 
 // The call signs of a public-log index page, in page order, duplicates kept.
 // Each one is the text between an anchor marker ".log\">" and the next end
@@ -30,4 +30,4 @@ bool HasJapanesePrefix(const QString &callSign);
 // upper-cased; a text that fails IsCallSign is skipped. An anchor marker with
 // no end marker after it, or with nothing before its end marker, gives an empty
 // call sign, which DX keeps and JA drops. The page is walked once, front to back.
-QStringList ScanCallSigns(const QByteArray &page, CallSignFilter filter);
+QStringList scanCallSigns(const QByteArray &page, CallSignFilter filter);

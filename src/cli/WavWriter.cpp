@@ -20,7 +20,7 @@ void appendLE16(QByteArray &out, quint16 value)
 
 } // namespace
 
-QByteArray WavHeader(qint64 sampleBytes)
+QByteArray wavHeader(qint64 sampleBytes)
 {
     QByteArray header;
     header.append("RIFF");
@@ -46,7 +46,7 @@ WavWriter::WavWriter(const QString &path)
 bool WavWriter::open()
 {
     // The sizes are written once the samples are all there.
-    return m_file.open(QIODevice::WriteOnly) && m_file.write(WavHeader(0)) == 44;
+    return m_file.open(QIODevice::WriteOnly) && m_file.write(wavHeader(0)) == 44;
 }
 
 bool WavWriter::append(const audio_sample *samples, int count)
@@ -63,7 +63,7 @@ bool WavWriter::append(const audio_sample *samples, int count)
 
 bool WavWriter::commit()
 {
-    return m_file.seek(0) && m_file.write(WavHeader(m_dataBytes)) == 44 && m_file.commit();
+    return m_file.seek(0) && m_file.write(wavHeader(m_dataBytes)) == 44 && m_file.commit();
 }
 
 QString WavWriter::errorString() const

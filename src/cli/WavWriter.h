@@ -10,7 +10,7 @@
 inline constexpr qint64 kMaxWavDataBytes = 0xFFFFFFFFLL - 36;
 
 // The RIFF header of a PCM WAV file: 8000 Hz, mono, 16-bit.
-QByteArray WavHeader(qint64 sampleBytes);
+QByteArray wavHeader(qint64 sampleBytes);
 
 // Writes a WAV file as the samples come, without holding them in memory. The
 // file appears under its name only when commit() succeeds; until then, and on

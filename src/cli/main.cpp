@@ -68,7 +68,7 @@ std::unique_ptr<ConditionsMixer> makeMixer(const CwOptions &options, const QStri
     if (!options.conditions.anyOn())
         return nullptr;
     const quint32 seed = options.seed ? *options.seed : QRandomGenerator::global()->generate();
-    QStringList callSigns = CallSignsInText(sendText);
+    QStringList callSigns = callSignsInText(sendText);
     if (callSigns.isEmpty())
         callSigns = MadeUpCallSigns(seed, 8);
     const ConditionsMixer::Wanted wanted{keying.freq, keying.dot_samples, double(keying.amplitude)};
@@ -166,7 +166,7 @@ int main(int argc, char *argv[])
         if (utf8.hasError())
             return fail(QStringLiteral("standard input is not valid UTF-8"));
     }
-    const QString sendText = PrepareSendText(text);
+    const QString sendText = prepareSendText(text);
 
     auto sineTable = std::make_unique<TSineTable>();
     const KeyingValues keying = CwKeying(options, *sineTable);

@@ -27,7 +27,7 @@ bool hasCallSignShape(const QString &callSign)
 
 } // namespace
 
-QStringList CallSignsInText(const QString &text)
+QStringList callSignsInText(const QString &text)
 {
     QStringList found;
     static const QRegularExpression space(QStringLiteral("\\s+"));

@@ -8,7 +8,7 @@
 // digit after its first character and a letter after the digit (which sets a
 // call sign apart from words such as CQ, DE, 599 or 5NN). In text order, each
 // once.
-QStringList CallSignsInText(const QString &text);
+QStringList callSignsInText(const QString &text);
 
 // count made-up call signs of a few common shapes (JA1ABC, 7K3XY, W1AW, DL2ABC,
 // K9XYZ ...), the same for the same seed.

@@ -26,7 +26,7 @@ QString foldCopy(const QString &text)
     // Compatibility forms first (half-width kana, full-width Latin, and the
     // spacing sound marks, which become a space and the combining mark), then
     // every voiced kana split into its base and combining mark.
-    const QString plain = ReplaceBracketNotations(text)
+    const QString plain = replaceBracketNotations(text)
                               .normalized(QString::NormalizationForm_KC)
                               .normalized(QString::NormalizationForm_D);
     QString folded;

@@ -79,7 +79,7 @@ RenderResult CharacterRenderer::MakeCharWave(std::span<audio_sample> buffer, cha
             bool isInteger = false;
             const int ratio = ratioText.toInt(&isInteger);
             if (!isInteger)
-                return {0, RatioNotIntegerText(ratioText)};
+                return {0, ratioNotIntegerText(ratioText)};
             tone(ratio * u);
             silence(u);
         } else if (symbol == '.') {
@@ -89,10 +89,10 @@ RenderResult CharacterRenderer::MakeCharWave(std::span<audio_sample> buffer, cha
             silence(2 * u);
         }
         if (!fits)
-            return {0, RatioTooLongText(ratioText)};
+            return {0, ratioTooLongText(ratioText)};
     }
     silence((m_keying.space_extra + 2) * u);
     if (!fits)
-        return {0, RatioTooLongText(ratioText)};
+        return {0, ratioTooLongText(ratioText)};
     return {2 * position, QString()};
 }

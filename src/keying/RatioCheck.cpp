@@ -55,18 +55,18 @@ bool RatioRenderable(QStringView ratioText, QString *why)
 {
     const RatioProblem problem = CheckRatio(ratioText, kMaxDotSamples, kMaxSpaceExtra);
     if (why && problem == RatioProblem::NotAnInteger)
-        *why = RatioNotIntegerText(ratioText);
+        *why = ratioNotIntegerText(ratioText);
     if (why && problem == RatioProblem::TooLong)
-        *why = RatioTooLongText(ratioText);
+        *why = ratioTooLongText(ratioText);
     return problem == RatioProblem::None;
 }
 
-QString RatioNotIntegerText(QStringView ratioText)
+QString ratioNotIntegerText(QStringView ratioText)
 {
     return QStringLiteral("'%1' は整数ではありません").arg(ratioText);
 }
 
-QString RatioTooLongText(QStringView ratioText)
+QString ratioTooLongText(QStringView ratioText)
 {
     return QStringLiteral("符号比率 '%1' では文字が長すぎて送出できません").arg(ratioText);
 }

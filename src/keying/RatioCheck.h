@@ -21,5 +21,5 @@ RatioProblem CheckRatio(QStringView ratioText, int dotSamples, int spaceExtra);
 bool RatioRenderable(QStringView ratioText, QString *why = nullptr);
 
 // The renderer's messages for a ratio it cannot use.
-QString RatioNotIntegerText(QStringView ratioText);
-QString RatioTooLongText(QStringView ratioText);
+QString ratioNotIntegerText(QStringView ratioText);
+QString ratioTooLongText(QStringView ratioText);

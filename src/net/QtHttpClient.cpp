@@ -141,7 +141,7 @@ void QtHttpClient::onReplyFinished()
     }
     // The certificate was refused, never ignored: say which server and why.
     const HttpFailure failure = m_reply->error() == QNetworkReply::SslHandshakeFailedError
-        ? HttpFailure{HttpFailure::Insecure, 0, TlsFailureText(m_reply->url().host(), m_sslErrors)}
+        ? HttpFailure{HttpFailure::Insecure, 0, tlsFailureText(m_reply->url().host(), m_sslErrors)}
         : replyFailure(*m_reply);
     end(&failure);
 }

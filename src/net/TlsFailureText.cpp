@@ -27,7 +27,7 @@ QString certificateProblem(QSslError::SslError error)
 
 } // namespace
 
-QString TlsFailureText(const QString &host, const QList<QSslError> &errors)
+QString tlsFailureText(const QString &host, const QList<QSslError> &errors)
 {
     if (errors.isEmpty())
         return QStringLiteral("サーバー %1 と安全な接続（HTTPS）を確立できませんでした").arg(host);

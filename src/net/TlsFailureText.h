@@ -13,4 +13,4 @@
 //
 // errors are those the TLS backend reported for host; with none, the
 // handshake itself failed.
-QString TlsFailureText(const QString &host, const QList<QSslError> &errors);
+QString tlsFailureText(const QString &host, const QList<QSslError> &errors);

@@ -35,7 +35,7 @@ bool isControl(quint8 b)
 // malformed bytes are decoded here, and ICU only sees runs of well-formed
 // characters, where its one failure is an unassigned double-byte code, which it
 // turns into a single U+FFFD.
-QString DecodeCp932(QByteArrayView bytes)
+QString decodeCp932(QByteArrayView bytes)
 {
     QStringDecoder table("CP932", QStringConverter::Flag::Stateless);
 

@@ -6,4 +6,4 @@
 // Decodes Shift_JIS text with the Windows extensions (code page 932), the
 // encoding Japanese text files without a byte-order mark were written in.
 // Never fails: every byte that does not form a character becomes U+FFFD.
-QString DecodeCp932(QByteArrayView bytes);
+QString decodeCp932(QByteArrayView bytes);

@@ -50,7 +50,7 @@ bool isRetained(char16_t c)
 
 } // namespace
 
-QString FilterPasteText(const QString &clipboard)
+QString filterPasteText(const QString &clipboard)
 {
     const qsizetype nul = clipboard.indexOf(QChar(u'\0'));
     const QStringView text = nul < 0 ? QStringView(clipboard) : QStringView(clipboard).first(nul);

@@ -8,4 +8,4 @@
 // space, plus CR and LF so that line breaks survive. Kanji, tabs, other control
 // characters and each half of a surrogate pair are dropped. The clipboard text
 // counts up to its first NUL.
-QString FilterPasteText(const QString &clipboard);
+QString filterPasteText(const QString &clipboard);

@@ -1,6 +1,6 @@
 #include "RateText.h"
 
-QString FormatRate(int textChars, quint32 startTick, quint32 nowTick, const QLocale &locale)
+QString formatRate(int textChars, quint32 startTick, quint32 nowTick, const QLocale &locale)
 {
     const quint32 elapsed = nowTick - startTick;
     const double rate = elapsed == 0 ? 0.0 : textChars / (elapsed / 1000.0) * 60.0;

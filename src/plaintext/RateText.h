@@ -8,4 +8,4 @@
 // startTick and nowTick are readings of a wrapping 32-bit millisecond counter;
 // their difference is taken modulo 2^32, so a wrap in between is harmless.
 // No time elapsed gives a rate of 0.0 rather than a division by zero.
-QString FormatRate(int textChars, quint32 startTick, quint32 nowTick, const QLocale &locale);
+QString formatRate(int textChars, quint32 startTick, quint32 nowTick, const QLocale &locale);

@@ -43,7 +43,7 @@ bool isJapanese(QChar c)
 
 } // namespace
 
-QString JoinLines(const QString &text)
+QString joinLines(const QString &text)
 {
     const auto isBreak = [](QChar c) { return c == u'\r' || c == u'\n'; };
     QString joined;
@@ -83,7 +83,7 @@ QString JoinLines(const QString &text)
     return joined;
 }
 
-QString ReplaceBracketNotations(QString text)
+QString replaceBracketNotations(QString text)
 {
     for (const Notation &notation : kNotations)
         text.replace(QString::fromUtf16(notation.brackets), QString(QChar(notation.keyCharacter)),
@@ -91,7 +91,7 @@ QString ReplaceBracketNotations(QString text)
     return text;
 }
 
-QString PrepareSendText(const QString &memoText)
+QString prepareSendText(const QString &memoText)
 {
-    return ReplaceBracketNotations(JoinLines(memoText));
+    return replaceBracketNotations(joinLines(memoText));
 }

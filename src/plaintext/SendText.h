@@ -9,13 +9,13 @@
 // half-width forms: text written without spaces), and between a '[' and
 // its ']', so that a notation split across lines still joins. Line breaks at
 // the start and end vanish.
-QString JoinLines(const QString &text);
+QString joinLines(const QString &text);
 
 // Replaces each bracket notation of a practice text ("[AR]", "[ホレ]", ...) by
 // the key character that the Morse tables map to that sign, letters compared
 // without regard to case.
-QString ReplaceBracketNotations(QString text);
+QString replaceBracketNotations(QString text);
 
 // The memo text as it is sent: lines joined first, so that a notation split
 // across two lines is whole, then the notations replaced.
-QString PrepareSendText(const QString &memoText);
+QString prepareSendText(const QString &memoText);

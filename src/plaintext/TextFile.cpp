@@ -38,7 +38,7 @@ QString decodeUnmarked(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    return DecodeCp932(bytes);
+    return decodeCp932(bytes);
 }
 
 } // namespace
@@ -48,7 +48,7 @@ QString TextFileResult::errorMessage() const
     return QStringLiteral("ファイル \"%1\" を開けません。%2").arg(path, reason);
 }
 
-QString NormalizeLineBreaks(const QString &text)
+QString normalizeLineBreaks(const QString &text)
 {
     QString result;
     result.reserve(text.size() + text.size() / 16);
@@ -67,7 +67,7 @@ QString NormalizeLineBreaks(const QString &text)
     return result;
 }
 
-QString DecodeTextFile(const QByteArray &bytes)
+QString decodeTextFile(const QByteArray &bytes)
 {
     QString text;
     if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
@@ -78,10 +78,10 @@ QString DecodeTextFile(const QByteArray &bytes)
         text = decodeStrictly(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2));
     else
         text = decodeUnmarked(bytes);
-    return NormalizeLineBreaks(text);
+    return normalizeLineBreaks(text);
 }
 
-TextFileResult LoadTextFile(const QString &path)
+TextFileResult loadTextFile(const QString &path)
 {
     TextFileResult result;
     result.path = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
@@ -111,6 +111,6 @@ TextFileResult LoadTextFile(const QString &path)
     }
 
     result.status = TextFileResult::Loaded;
-    result.text = DecodeTextFile(bytes);
+    result.text = decodeTextFile(bytes);
     return result;
 }

@@ -36,7 +36,7 @@ struct TextFileResult
 
 // Turns every CR or LF that is not part of a CR LF pair into CR LF, so that
 // "\n", "\r" and "\r\n" line ends all become "\r\n".
-QString NormalizeLineBreaks(const QString &text);
+QString normalizeLineBreaks(const QString &text);
 
 // The text of a file's bytes. A byte-order mark decides the encoding, tested in
 // the order EF BB BF (UTF-8), FF FE (UTF-16 LE), FE FF (UTF-16 BE), and is not
@@ -44,7 +44,7 @@ QString NormalizeLineBreaks(const QString &text);
 // valid UTF-8, otherwise as code page 932 (Shift_JIS), the legacy encoding of
 // Japanese text files. Bytes that cannot be decoded become U+FFFD. Line breaks
 // are normalised to CR LF.
-QString DecodeTextFile(const QByteArray &bytes);
+QString decodeTextFile(const QByteArray &bytes);
 
-// Reads a whole file and decodes it with DecodeTextFile.
-TextFileResult LoadTextFile(const QString &path);
+// Reads a whole file and decodes it with decodeTextFile.
+TextFileResult loadTextFile(const QString &path);

@@ -3,7 +3,7 @@
 #include <QString>
 
 // What the window shows of a character as it is sent: the stream echo into the
-// call-sign input box and the ticker of the plain-text tab. The window
+// call-sign input box and the tickers of the plain-text and course tabs. The window
 // implements it; the domain code never touches a widget.
 class CharacterView
 {

@@ -108,9 +108,9 @@ void TestCallSignFile::formats()
     QFETCH(CallSignFileFormat, format);
     QFETCH(QStringList, calls);
     QFETCH(int, beforeFilter);
-    QCOMPARE(CallSignFileFormatOf(text), format);
+    QCOMPARE(callSignFileFormatOf(text), format);
     qsizetype distinct = -1;
-    QCOMPARE(CallSignsOfText(text, format, filter, &distinct), calls);
+    QCOMPARE(callSignsOfText(text, format, filter, &distinct), calls);
     QCOMPARE(distinct, qsizetype(beforeFilter));
 }
 
@@ -173,7 +173,7 @@ void TestCallSignFile::load()
         QCOMPARE(file.write(bytes), bytes.size());
     }
 
-    const CallSignFileResult result = LoadCallSignFile(path, filter);
+    const CallSignFileResult result = loadCallSignFile(path, filter);
     QCOMPARE(result.ok, error.isEmpty());
     QCOMPARE(result.callSigns.size(), count);
     QCOMPARE(result.fileName, QFileInfo(path).fileName());

@@ -140,14 +140,14 @@ void TestCallSignListCache::fallbackAfterFailedRead()
     lists.select(2024, CallSignFilter::DX);
     const CallListFallback::Outcome outcome = lists.readFailed(u"タイムアウト"_qs);
     QCOMPARE(outcome.callSigns.has_value(), kept);
-    QVERIFY(outcome.noticeText.startsWith(CallListFailedText(u"タイムアウト"_qs)));
+    QVERIFY(outcome.noticeText.startsWith(callListFailedText(u"タイムアウト"_qs)));
     QCOMPARE(outcome.statusText.isEmpty(), !kept);
     QCOMPARE(lists.kept().callSigns, outcome.callSigns);
     if (kept) {
         QCOMPARE(*outcome.callSigns, kCalls);
-        QVERIFY(outcome.noticeText.size() > CallListFailedText(u"タイムアウト"_qs).size());
+        QVERIFY(outcome.noticeText.size() > callListFailedText(u"タイムアウト"_qs).size());
     } else {
-        QCOMPARE(outcome.noticeText, CallListFailedText(u"タイムアウト"_qs));
+        QCOMPARE(outcome.noticeText, callListFailedText(u"タイムアウト"_qs));
     }
 }
 

@@ -111,8 +111,8 @@ void TestCallSignListReader::addressOfTheSelectedYear_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("address");
-    QTest::newRow("2017") << CallListIndexOfYear(2017) << u"http://www.cqww.com/publiclogs/2017cw/"_qs;
-    QTest::newRow("oldest") << CallListYearCount() - 1 << u"http://www.cqww.com/publiclogs/2009cw/"_qs;
+    QTest::newRow("2017") << callListIndexOfYear(2017) << u"http://www.cqww.com/publiclogs/2017cw/"_qs;
+    QTest::newRow("oldest") << callListYearCount() - 1 << u"http://www.cqww.com/publiclogs/2009cw/"_qs;
 }
 
 void TestCallSignListReader::addressOfTheSelectedYear()
@@ -129,7 +129,7 @@ void TestCallSignListReader::noYearSelectedAsksNothing_data()
 {
     QTest::addColumn<int>("index");
     QTest::newRow("none selected") << -1;
-    QTest::newRow("past the last year") << CallListYearCount();
+    QTest::newRow("past the last year") << callListYearCount();
 }
 
 void TestCallSignListReader::noYearSelectedAsksNothing()
@@ -185,7 +185,7 @@ void TestCallSignListReader::failedReadGivesNoList()
     QCOMPARE(finished.size(), 0);
     QCOMPARE(failed.size(), 1);
     QCOMPARE(failed.at(0).at(0).toString(), reason);
-    QCOMPARE(CallListFailedText(reason),
+    QCOMPARE(callListFailedText(reason),
              u"ウェブサイトがメンテ中かもしれません。\r\n\r\nしばらくしてからやり直して下さい。\r\n\r\n（"_qs
                  + reason + u"）"_qs);
     QVERIFY(!reader.isRunning());

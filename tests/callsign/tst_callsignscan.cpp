@@ -119,9 +119,9 @@ void TestCallSignScan::japanesePrefixesAreExactlyThe27()
     for (const QChar first : set) {
         for (const QChar second : set) {
             const QString prefix = QString(first) + second;
-            if (HasJapanesePrefix(prefix)) {
+            if (hasJapanesePrefix(prefix)) {
                 found.insert(prefix);
-                QVERIFY(HasJapanesePrefix(prefix + u"1ABC"_qs));
+                QVERIFY(hasJapanesePrefix(prefix + u"1ABC"_qs));
             }
         }
     }
@@ -132,8 +132,8 @@ void TestCallSignScan::japanesePrefixesAreExactlyThe27()
         u"8J"_qs, u"8K"_qs, u"8L"_qs, u"8M"_qs, u"8N"_qs};
     QCOMPARE(found.size(), size_t(27));
     QVERIFY(found == expected);
-    QVERIFY(!HasJapanesePrefix(u"J"_qs));
-    QVERIFY(!HasJapanesePrefix(QString()));
+    QVERIFY(!hasJapanesePrefix(u"J"_qs));
+    QVERIFY(!hasJapanesePrefix(QString()));
 }
 
 void TestCallSignScan::scan_data()
@@ -209,7 +209,7 @@ void TestCallSignScan::scan()
     QFETCH(QByteArray, page);
     QFETCH(CallSignFilter, filter);
     QFETCH(QStringList, calls);
-    QCOMPARE(ScanCallSigns(page, filter), calls);
+    QCOMPARE(scanCallSigns(page, filter), calls);
 }
 
 // Each bad anchor stands between two good ones: it must be skipped and the
@@ -234,7 +234,7 @@ void TestCallSignScan::skippedAnchorText()
     QFETCH(QByteArray, bad);
     const QByteArray page = "<table>\n" + row("W1AW") + bad + row("DL0XX");
     const QStringList expected{u"W1AW"_qs, u"DL0XX"_qs};
-    QCOMPARE(ScanCallSigns(page, CallSignFilter::DX), expected);
+    QCOMPARE(scanCallSigns(page, CallSignFilter::DX), expected);
 }
 
 void TestCallSignScan::yearsOfADay_data()
@@ -255,7 +255,7 @@ void TestCallSignScan::yearsOfADay()
 {
     QFETCH(QDate, today);
     QFETCH(int, newest);
-    const QList<int> years = CallListYears(today);
+    const QList<int> years = callListYears(today);
     QCOMPARE(years.size(), newest - 2009 + 1);
     for (qsizetype i = 0; i < years.size(); ++i)
         QCOMPARE(years.at(i), newest - int(i));
@@ -284,25 +284,25 @@ void TestCallSignScan::yearTable()
     QFETCH(int, index);
     QFETCH(QString, entry);
     QFETCH(QString, address);
-    QCOMPARE(CallListYears(), CallListYears(QDate::currentDate()));
-    QCOMPARE(CallListEntryText(index), entry);
-    QCOMPARE(CallListAddress(index), address);
-    QCOMPARE(QStringLiteral("http://") + CallListHost() + CallListPath(index),
+    QCOMPARE(callListYears(), callListYears(QDate::currentDate()));
+    QCOMPARE(callListEntryText(index), entry);
+    QCOMPARE(callListAddress(index), address);
+    QCOMPARE(QStringLiteral("http://") + callListHost() + callListPath(index),
              address.isEmpty() ? u"http://www.cqww.com"_qs : address);
-    const int year = CallListYearAt(index);
+    const int year = callListYearAt(index);
     QCOMPARE(year == 0, entry.isEmpty());
     if (year)
-        QCOMPARE(CallListIndexOfYear(year), index);
+        QCOMPARE(callListIndexOfYear(year), index);
 }
 
 void TestCallSignScan::countAndProgressTexts()
 {
-    QCOMPARE(CallListCountText(0), u"CQ World Wide DX Contest : 0局"_qs);
-    QCOMPARE(CallListCountText(12345), u"CQ World Wide DX Contest : 12345局"_qs);
-    QCOMPARE(CallListProgressText(0), u"読込中... 0 KB"_qs);
-    QCOMPARE(CallListProgressText(1024 * 1024 - 1), u"読込中... 1023 KB"_qs);
-    QCOMPARE(CallListProgressText(1024 * 1024), u"読込中... 1.0 MB"_qs);
-    QCOMPARE(CallListProgressText(qint64(32) * 1024 * 1024), u"読込中... 32.0 MB"_qs);
+    QCOMPARE(callListCountText(0), u"CQ World Wide DX Contest : 0局"_qs);
+    QCOMPARE(callListCountText(12345), u"CQ World Wide DX Contest : 12345局"_qs);
+    QCOMPARE(callListProgressText(0), u"読込中... 0 KB"_qs);
+    QCOMPARE(callListProgressText(1024 * 1024 - 1), u"読込中... 1023 KB"_qs);
+    QCOMPARE(callListProgressText(1024 * 1024), u"読込中... 1.0 MB"_qs);
+    QCOMPARE(callListProgressText(qint64(32) * 1024 * 1024), u"読込中... 32.0 MB"_qs);
 }
 
 QTEST_APPLESS_MAIN(TestCallSignScan)

@@ -174,7 +174,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QStringList, callSigns);
-        QCOMPARE(CallSignsInText(text), callSigns);
+        QCOMPARE(callSignsInText(text), callSigns);
     }
 
     // Made-up call signs pass the same rule, differ from one another and
@@ -183,7 +183,7 @@ private slots:
     {
         const QStringList made = MadeUpCallSigns(7, 50);
         QCOMPARE(made.size(), 50);
-        QCOMPARE(CallSignsInText(made.join(u' ')), made);
+        QCOMPARE(callSignsInText(made.join(u' ')), made);
         QCOMPARE(MadeUpCallSigns(7, 50), made);
         QVERIFY(MadeUpCallSigns(8, 50) != made);
     }

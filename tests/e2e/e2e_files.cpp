@@ -221,7 +221,7 @@ int soak(const Options &o)
     for (const QString &name : QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files)) {
         QFile file(QDir(folder).filePath(name));
         require(file.open(QIODevice::ReadOnly), QStringLiteral("cannot read %1").arg(name));
-        expected.insert(name, PrepareSendText(QString::fromUtf8(file.readAll())));
+        expected.insert(name, prepareSendText(QString::fromUtf8(file.readAll())));
     }
 
     int heard = 0;

@@ -21,7 +21,7 @@ public:
     QString clipboard;
 
     void notice(QWidget *, const QString &text) override { notices << text; }
-    void error(QWidget *, const QString &text) override { errors << ErrorBoxText(text); }
+    void error(QWidget *, const QString &text) override { errors << errorBoxText(text); }
     void warning(QWidget *, const QString &title, const QString &text) override
     {
         warnings << title + QStringLiteral(": ") + text;

@@ -176,7 +176,7 @@ void TestMorsePattern::everyBracketNotationKeysItsSign()
 {
     QFETCH(QString, sign);
     const Chart chart = expectedChart();
-    const QString sent = ReplaceBracketNotations(u'[' + sign + u']');
+    const QString sent = replaceBracketNotations(u'[' + sign + u']');
     QCOMPARE(sent.size(), 1);
     const std::string runTogether = chart[sign.at(0).toUpper().unicode()] + chart[sign.at(1).toUpper().unicode()];
     QCOMPARE(std::string(LookupMorsePattern(sent.at(0).unicode())), runTogether);

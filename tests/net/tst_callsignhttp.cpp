@@ -112,9 +112,9 @@ void TestCallSignHttp::useProxyPort(quint16 port)
     qputenv("HTTP_PROXY", proxy);
     qunsetenv("no_proxy");
     qunsetenv("NO_PROXY");
-    for (int index = 0; index < CallListYearCount(); ++index) {
+    for (int index = 0; index < callListYearCount(); ++index) {
         const QList<QNetworkProxy> proxies =
-            QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(QUrl(CallListAddress(index))));
+            QNetworkProxyFactory::systemProxyForQuery(QNetworkProxyQuery(QUrl(callListAddress(index))));
         QVERIFY(!proxies.isEmpty());
         QCOMPARE(proxies.first().type(), QNetworkProxy::HttpProxy);
         QCOMPARE(proxies.first().hostName(), u"127.0.0.1"_qs);
@@ -151,7 +151,7 @@ Outcome TestCallSignHttp::read(int year, CallSignFilter filter, std::chrono::mil
     clock.start();
     newRequests();
     const auto ended = [&] { return finished.size() + failed.size(); };
-    if (!reader.start(CallListIndexOfYear(year), filter) || !QTest::qWaitFor([&] { return ended() > 0; }, 30000)
+    if (!reader.start(callListIndexOfYear(year), filter) || !QTest::qWaitFor([&] { return ended() > 0; }, 30000)
         || ended() != 1) {
         outcome.calls << u"<no end>"_qs;
         return outcome;
@@ -196,7 +196,7 @@ void TestCallSignHttp::wholePage()
     QCOMPARE(outcome.calls.size(), count);
     QCOMPARE(outcome.calls.first(), first);
     QCOMPARE(outcome.calls.last(), last);
-    QCOMPARE(outcome.calls, ScanCallSigns(m_page, filter));
+    QCOMPARE(outcome.calls, scanCallSigns(m_page, filter));
     QCOMPARE(outcome.failures, QStringList{});
     QCOMPARE(outcome.lastProgress, qint64(m_page.size()));
 

@@ -107,11 +107,11 @@ Outcome TestCallSignTls::fetch(const QString &address)
     client.get(address);
     if (!finished.wait(20000))
         return outcome;
-    outcome.calls = ScanCallSigns(body, CallSignFilter::DX).size();
+    outcome.calls = scanCallSigns(body, CallSignFilter::DX).size();
     // What the read's failure notice will say.
     for (const auto &args : failed) {
         const auto failure = args.at(0).value<HttpFailure>();
-        outcome.failures << (failure.kind == HttpFailure::Insecure ? CallListFailureText(failure)
+        outcome.failures << (failure.kind == HttpFailure::Insecure ? callListFailureText(failure)
                                                                     : u"not refused as insecure"_qs);
     }
     return outcome;
@@ -213,7 +213,7 @@ void TestCallSignTls::failureTexts()
     QList<QSslError> sslErrors;
     for (const int error : errors)
         sslErrors << QSslError(QSslError::SslError(error));
-    QCOMPARE(TlsFailureText(u"h"_qs, sslErrors), text);
+    QCOMPARE(tlsFailureText(u"h"_qs, sslErrors), text);
 }
 
 QTEST_GUILESS_MAIN(TestCallSignTls)

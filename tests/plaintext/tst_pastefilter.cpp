@@ -43,7 +43,7 @@ void TestPasteFilter::filter()
 {
     QFETCH(QString, clipboard);
     QFETCH(QString, pasted);
-    QCOMPARE(FilterPasteText(clipboard), pasted);
+    QCOMPARE(filterPasteText(clipboard), pasted);
 }
 
 void TestPasteFilter::edgesOfTheRetainedSet_data()
@@ -74,7 +74,7 @@ void TestPasteFilter::edgesOfTheRetainedSet()
     QFETCH(int, codeUnit);
     QFETCH(bool, retained);
     const QString one{QChar(char16_t(codeUnit))};
-    QCOMPARE(FilterPasteText(one), retained ? one : QString());
+    QCOMPARE(filterPasteText(one), retained ? one : QString());
 }
 
 // Whatever the Morse tables can send, other than the two spaces, must survive a
@@ -87,7 +87,7 @@ void TestPasteFilter::everySendableCharacterSurvives()
             continue;
         ++sendable;
         const QString one{QChar(char16_t(u))};
-        QVERIFY2(FilterPasteText(one) == one, qPrintable(QStringLiteral("U+%1 dropped").arg(u, 4, 16, QChar(u'0'))));
+        QVERIFY2(filterPasteText(one) == one, qPrintable(QStringLiteral("U+%1 dropped").arg(u, 4, 16, QChar(u'0'))));
     }
     QVERIFY(sendable > 300);
 }

@@ -43,7 +43,7 @@ void TestRateText::rate()
     QFETCH(quint32, nowTick);
     QFETCH(QLocale, locale);
     QFETCH(QString, text);
-    QCOMPARE(FormatRate(textChars, startTick, nowTick, locale), text);
+    QCOMPARE(formatRate(textChars, startTick, nowTick, locale), text);
 }
 
 QTEST_APPLESS_MAIN(TestRateText)

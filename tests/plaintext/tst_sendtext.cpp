@@ -48,7 +48,7 @@ void TestSendText::prepare()
 {
     QFETCH(QString, memo);
     QFETCH(QString, sent);
-    QCOMPARE(PrepareSendText(memo), sent);
+    QCOMPARE(prepareSendText(memo), sent);
 }
 
 QTEST_APPLESS_MAIN(TestSendText)

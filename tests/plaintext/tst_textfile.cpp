@@ -86,7 +86,7 @@ void TestTextFile::everyEncodingLoadsTheSameText_data()
 void TestTextFile::everyEncodingLoadsTheSameText()
 {
     QFETCH(QString, file);
-    const TextFileResult result = LoadTextFile(file);
+    const TextFileResult result = loadTextFile(file);
     QCOMPARE(result.status, TextFileResult::Loaded);
     QCOMPARE(result.text, kSampleText);
 }
@@ -131,7 +131,7 @@ void TestTextFile::decode()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
-    QCOMPARE(DecodeTextFile(bytes), text);
+    QCOMPARE(decodeTextFile(bytes), text);
 }
 
 void TestTextFile::truncatedSequenceIsMarkedNotDropped_data()
@@ -144,7 +144,7 @@ void TestTextFile::truncatedSequenceIsMarkedNotDropped_data()
 void TestTextFile::truncatedSequenceIsMarkedNotDropped()
 {
     QFETCH(QByteArray, bytes);
-    const QString text = DecodeTextFile(bytes);
+    const QString text = decodeTextFile(bytes);
     QVERIFY2(text.startsWith(u"ab"), qPrintable(text));
     QVERIFY2(text.size() > 2, "the cut-off character vanished");
     for (qsizetype i = 2; i < text.size(); ++i)
@@ -161,7 +161,7 @@ void TestTextFile::arbitraryBytesNeverLeaveALoneLineBreak()
         const int length = random.bounded(1, 24);
         for (int i = 0; i < length; ++i)
             bytes += alphabet[random.bounded(int(sizeof alphabet) - 1)];
-        const QString text = DecodeTextFile(bytes);
+        const QString text = decodeTextFile(bytes);
         QVERIFY2(!hasLoneLineBreak(text), bytes.toHex(' ').constData());
     }
 }
@@ -174,17 +174,17 @@ void TestTextFile::fileOutcomes()
     QVERIFY(writeFile(empty, QByteArray()));
     const QString missing = dir.filePath(QStringLiteral("missing.txt"));
 
-    const TextFileResult loaded = LoadTextFile(empty);
+    const TextFileResult loaded = loadTextFile(empty);
     QCOMPARE(loaded.status, TextFileResult::Loaded);
     QCOMPARE(loaded.text, QString());
 
-    const TextFileResult notFound = LoadTextFile(missing);
+    const TextFileResult notFound = loadTextFile(missing);
     QCOMPARE(notFound.status, TextFileResult::NotFound);
     QCOMPARE(notFound.path, missing);
     QVERIFY(notFound.text.isEmpty());
 
     // A folder exists but is no file to read, even for root.
-    const TextFileResult folder = LoadTextFile(dir.path());
+    const TextFileResult folder = loadTextFile(dir.path());
     QCOMPARE(folder.status, TextFileResult::Failed);
     QCOMPARE(folder.path, dir.path());
     QVERIFY(!folder.reason.isEmpty());
@@ -201,7 +201,7 @@ void TestTextFile::unreadableFileReportsPathAndReason()
     QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
 
     TextFileResult result;
-    QVERIFY(runWithoutReadOverride([&] { result = LoadTextFile(path); }));
+    QVERIFY(runWithoutReadOverride([&] { result = loadTextFile(path); }));
     QCOMPARE(result.status, TextFileResult::Failed);
     QCOMPARE(result.path, path);
     QVERIFY(!result.reason.isEmpty());
@@ -211,7 +211,7 @@ void TestTextFile::unreadableFileReportsPathAndReason()
 void TestTextFile::readErrorIsReportedNotTakenForAnEmptyFile()
 {
     // Opens, then fails at its first read: the process's memory at address 0.
-    const TextFileResult result = LoadTextFile(QStringLiteral("/proc/self/mem"));
+    const TextFileResult result = loadTextFile(QStringLiteral("/proc/self/mem"));
     QCOMPARE(result.status, TextFileResult::Failed);
     QVERIFY(!result.reason.isEmpty());
     QVERIFY(result.text.isEmpty());
@@ -250,7 +250,7 @@ void TestTextFile::pipeIsReadToItsEndAndRefusedPastTheLimit()
         if (fd >= 0)
             close(fd);
     });
-    const TextFileResult result = LoadTextFile(path);
+    const TextFileResult result = loadTextFile(path);
     writer.join();
     std::signal(SIGPIPE, oldHandler);
 
@@ -262,7 +262,7 @@ void TestTextFile::pipeIsReadToItsEndAndRefusedPastTheLimit()
 
 void TestTextFile::endlessDeviceIsRefusedAtTheLimit()
 {
-    const TextFileResult result = LoadTextFile(QStringLiteral("/dev/zero"));
+    const TextFileResult result = loadTextFile(QStringLiteral("/dev/zero"));
     QCOMPARE(result.status, TextFileResult::Failed);
     QVERIFY(result.text.isEmpty());
 }
@@ -278,7 +278,7 @@ void TestTextFile::tooLargeFileIsRefused()
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.resize(kMaxTextFileBytes + 1));
     }
-    const TextFileResult result = LoadTextFile(path);
+    const TextFileResult result = loadTextFile(path);
     QCOMPARE(result.status, TextFileResult::Failed);
     QVERIFY(!result.reason.isEmpty());
     QVERIFY(result.text.isEmpty());
@@ -287,7 +287,7 @@ void TestTextFile::tooLargeFileIsRefused()
         QFile file(path);
         QVERIFY(file.resize(kMaxTextFileBytes));
     }
-    QCOMPARE(LoadTextFile(path).status, TextFileResult::Loaded);
+    QCOMPARE(loadTextFile(path).status, TextFileResult::Loaded);
 }
 
 QTEST_APPLESS_MAIN(TestTextFile)

@@ -185,7 +185,7 @@ void TestTextFolderList::fullPathIgnoresTheWorkingDirectory()
     QCOMPARE(list.count(), 1);
     const QString path = list.filePath(list.name(0));
     QCOMPARE(path, texts.filePath(QStringLiteral("pick.txt")));
-    QCOMPARE(LoadTextFile(path).text, QStringLiteral("from the list's folder"));
+    QCOMPARE(loadTextFile(path).text, QStringLiteral("from the list's folder"));
 }
 
 void TestTextFolderList::folderThatCannotBeRead_data()

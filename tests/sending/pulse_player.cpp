@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const CwOptions &options = *parsed.options;
-    const QString text = PrepareSendText(options.text);
+    const QString text = prepareSendText(options.text);
 
     auto sineTable = std::make_unique<TSineTable>();
     const KeyingValues keying = CwKeying(options, *sineTable);

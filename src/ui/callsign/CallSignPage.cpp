@@ -78,8 +78,8 @@ void CallSignPage::createControls()
     cbbCallList = placed(new QComboBox(GroupBox2), "cbbCallList", 10, 42, 165, 25);
     cbbCallList->setEditable(true);
     cbbCallList->setInsertPolicy(QComboBox::NoInsert);
-    for (int index = 0; index < CallListYearCount(); ++index)
-        cbbCallList->addItem(CallListEntryText(index));
+    for (int index = 0; index < callListYearCount(); ++index)
+        cbbCallList->addItem(callListEntryText(index));
     btnCallRead = placed(new QPushButton(QStringLiteral("読込"), GroupBox2), "btnCallRead", 182, 39, 54, 30);
     btnCallRead->setToolTip(QStringLiteral("CQ World Wide DX Contest"));
     for (QWidget *w : std::initializer_list<QWidget *>{rbCallDX, rbCallJA, cbbCallList})
@@ -139,7 +139,7 @@ void CallSignPage::connectEvents()
     connect(btnCallRead, &QPushButton::clicked, this, &CallSignPage::btnCallReadClick);
     connect(btnCallFile, &QPushButton::clicked, this, &CallSignPage::btnCallFileClick);
     connect(m_reader, &CallSignListReader::progress, this, [this](qint64 bytes) {
-        emit statusChanged(0, CallListProgressText(bytes));
+        emit statusChanged(0, callListProgressText(bytes));
     });
     connect(m_reader, &CallSignListReader::finished, this, &CallSignPage::callListRead);
     connect(m_reader, &CallSignListReader::failed, this, &CallSignPage::callListFailed);
@@ -181,7 +181,7 @@ void CallSignPage::keepSettingsIn(QSettings &settings)
 
     // The list of the year and filter last chosen, kept from its last read, so
     // Start works at once, also offline.
-    m_lists.select(CallListYearAt(cbbCallList->currentIndex()),
+    m_lists.select(callListYearAt(cbbCallList->currentIndex()),
                    rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX);
     if (const CallListFallback::Outcome kept = m_lists.kept(); kept.callSigns) {
         lstCallSign = *kept.callSigns;
@@ -267,11 +267,11 @@ void CallSignPage::btnCallReadClick()
         return;
     }
     btnCallRead->setText(QStringLiteral("中止"));
-    emit statusChanged(0, CallListReadingText());
+    emit statusChanged(0, callListReadingText());
     // A year typed into the box rather than chosen names no page.
     const int index = cbbCallList->findText(cbbCallList->currentText(), Qt::MatchExactly);
     const CallSignFilter filter = rbCallJA->isChecked() ? CallSignFilter::JA : CallSignFilter::DX;
-    m_lists.select(CallListYearAt(index), filter);
+    m_lists.select(callListYearAt(index), filter);
     m_reader->start(index, filter);
 }
 
@@ -286,7 +286,7 @@ void CallSignPage::btnCallFileClick()
     if (path.isEmpty())
         return;
     m_callFileFolder = QFileInfo(path).absolutePath();
-    const CallSignFileResult file = LoadCallSignFile(path, rbCallJA->isChecked() ? CallSignFilter::JA
+    const CallSignFileResult file = loadCallSignFile(path, rbCallJA->isChecked() ? CallSignFilter::JA
                                                                                 : CallSignFilter::DX);
     // A file that gives nothing leaves the list the drill has.
     if (!file.ok) {
@@ -294,7 +294,7 @@ void CallSignPage::btnCallFileClick()
         return;
     }
     lstCallSign = file.callSigns;
-    emit statusChanged(0, CallSignFileCountText(file.fileName, lstCallSign.size()));
+    emit statusChanged(0, callSignFileCountText(file.fileName, lstCallSign.size()));
 }
 
 void CallSignPage::callListRead(const QStringList &callSigns)
@@ -303,7 +303,7 @@ void CallSignPage::callListRead(const QStringList &callSigns)
     lstCallSign = callSigns;
     showReadIdle();
     if (lstCallSign.isEmpty())
-        showNotice(CallListMaintenanceText());
+        showNotice(callListMaintenanceText());
 }
 
 void CallSignPage::callListFailed(const QString &reason)
@@ -320,7 +320,7 @@ void CallSignPage::callListFailed(const QString &reason)
 void CallSignPage::showReadIdle()
 {
     btnCallRead->setText(QStringLiteral("読込"));
-    emit statusChanged(0, CallListCountText(lstCallSign.size()));
+    emit statusChanged(0, callListCountText(lstCallSign.size()));
 }
 
 // ---- What the sequencer and the drill see ----------------------------------

@@ -334,5 +334,5 @@ void CoursePage::countTextChar() { ++m_textChars; }
 
 void CoursePage::rateTimer()
 {
-    emit statusChanged(1, FormatRate(m_textChars, m_startTick, tickCount(), QLocale()));
+    emit statusChanged(1, formatRate(m_textChars, m_startTick, tickCount(), QLocale()));
 }

@@ -185,7 +185,7 @@ void PlainTextPage::start()
         const QString name = fllstMorseText.name(RandomInt(fllstMorseText.count()));
         emit statusChanged(0, name);
         m_source = name;
-        const TextFileResult file = LoadTextFile(fllstMorseText.filePath(name));
+        const TextFileResult file = loadTextFile(fllstMorseText.filePath(name));
         if (!file.ok()) {
             showError(file.errorMessage());
             return;
@@ -194,7 +194,7 @@ void PlainTextPage::start()
     }
     m_sequencer->send_pos = 1;
     lblChar->clear();
-    const QString text = JoinLines(memoText());
+    const QString text = joinLines(memoText());
     if (text.isEmpty()) {
         emit restoreButtonsRequested();
         return;
@@ -202,7 +202,7 @@ void PlainTextPage::start()
     start_tick = tickCount();
     text_chars = 0;
     tmrPerMinute->start();
-    m_sequencer->send_text = ReplaceBracketNotations(text);
+    m_sequencer->send_text = replaceBracketNotations(text);
     if (m_recorder)
         m_recorder->runStarted(RunRecord::PlainText, chkTextRandom->isChecked() ? m_source : QStringLiteral("memo"));
     const QString error = m_sequencer->StartMorse();
@@ -214,7 +214,7 @@ void PlainTextPage::start()
 
 void PlainTextPage::tmrPerMinuteTimer()
 {
-    emit statusChanged(1, FormatRate(text_chars, start_tick, tickCount(), QLocale()));
+    emit statusChanged(1, formatRate(text_chars, start_tick, tickCount(), QLocale()));
 }
 
 void PlainTextPage::btnSpCodeListClick()
@@ -246,7 +246,7 @@ void PlainTextPage::btnReadTextClick()
         showError(QStringLiteral("ファイルが読めませんでした"));
         return;
     }
-    const TextFileResult file = LoadTextFile(path);
+    const TextFileResult file = loadTextFile(path);
     if (!file.ok()) {
         showError(file.errorMessage());
         return;
@@ -283,7 +283,7 @@ void PlainTextPage::mniN1Click()
 
 void PlainTextPage::mniN2Click()
 {
-    pasteIntoMemo(FilterPasteText(m_dialogs.clipboardText()));
+    pasteIntoMemo(filterPasteText(m_dialogs.clipboardText()));
 }
 
 // ---- What the sequencer shows and asks -------------------------------------

@@ -12,87 +12,87 @@ namespace ChartPicture {
 
 namespace {
 
-const std::array<Row, 18> chartRows = {{
-    {u"ホレ"_qs, u'^', true},
-    {u"ラタ"_qs, u'*', true},
-    {u"ホホ"_qs, u'<', true},
-    {u"ウウ"_qs, u'>', true},
-    {u"AS"_qs, u'"', true},
-    {u"KN"_qs, u'#', true},
-    {u"SK"_qs, u'$', true},
-    {u"SN"_qs, u'%', true},
-    {u"KA"_qs, u'&', true},
-    {u"AR"_qs, u'+', true},
-    {u"BT"_qs, u'=', true},
-    {u"!"_qs, u'!', false},
-    {u","_qs, u',', false},
-    {u"―"_qs, u'-', false}, // a hyphen alone is too small to read as a sign
-    {u"."_qs, u'.', false},
-    {u"/"_qs, u'/', false},
-    {u"?"_qs, u'?', false},
-    {u"@"_qs, u'@', false},
+const std::array<Row, 18> kChartRows = {{
+    {QStringLiteral("ホレ"), u'^', true},
+    {QStringLiteral("ラタ"), u'*', true},
+    {QStringLiteral("ホホ"), u'<', true},
+    {QStringLiteral("ウウ"), u'>', true},
+    {QStringLiteral("AS"), u'"', true},
+    {QStringLiteral("KN"), u'#', true},
+    {QStringLiteral("SK"), u'$', true},
+    {QStringLiteral("SN"), u'%', true},
+    {QStringLiteral("KA"), u'&', true},
+    {QStringLiteral("AR"), u'+', true},
+    {QStringLiteral("BT"), u'=', true},
+    {QStringLiteral("!"), u'!', false},
+    {QStringLiteral(","), u',', false},
+    {QStringLiteral("―"), u'-', false}, // a hyphen alone is too small to read as a sign
+    {QStringLiteral("."), u'.', false},
+    {QStringLiteral("/"), u'/', false},
+    {QStringLiteral("?"), u'?', false},
+    {QStringLiteral("@"), u'@', false},
 }};
 
-constexpr int leftTableRows = 11;
+constexpr int kLeftTableRows = 11;
 
 // Layout in picture pixels.
-constexpr int titleTop = 6;
-constexpr int titleHeight = 28;
-constexpr int tableTop = 40;
-constexpr int tableLeft[2] = {8, 299};
-constexpr int nameWidth = 64;
-constexpr int keyWidth = 50;
-constexpr int morseWidth = 169;
-constexpr int tableWidth = nameWidth + keyWidth + morseWidth;
-constexpr int headerHeight = 22;
-constexpr int rowHeight = 24;
+constexpr int kTitleTop = 6;
+constexpr int kTitleHeight = 28;
+constexpr int kTableTop = 40;
+constexpr int kTableLeft[2] = {8, 299};
+constexpr int kNameWidth = 64;
+constexpr int kKeyWidth = 50;
+constexpr int kMorseWidth = 169;
+constexpr int kTableWidth = kNameWidth + kKeyWidth + kMorseWidth;
+constexpr int kHeaderHeight = 22;
+constexpr int kRowHeight = 24;
 
 // One Morse unit: a dot is a unit square, a dash three units long, and one
 // unit separates the elements, so the longest row (19 units) fits the cell.
-constexpr int unit = 7;
-constexpr int morseIndent = 14;
+constexpr int kUnit = 7;
+constexpr int kMorseIndent = 14;
 
-int tableOf(int index) { return index < leftTableRows ? 0 : 1; }
-int rowInTable(int index) { return index < leftTableRows ? index : index - leftTableRows; }
-int rowsInTable(int table) { return table == 0 ? leftTableRows : int(chartRows.size()) - leftTableRows; }
+int tableOf(int index) { return index < kLeftTableRows ? 0 : 1; }
+int rowInTable(int index) { return index < kLeftTableRows ? index : index - kLeftTableRows; }
+int rowsInTable(int table) { return table == 0 ? kLeftTableRows : int(kChartRows.size()) - kLeftTableRows; }
 
 QRect rowRect(int index)
 {
     const int table = tableOf(index);
-    return {tableLeft[table], tableTop + headerHeight + rowInTable(index) * rowHeight, tableWidth, rowHeight};
+    return {kTableLeft[table], kTableTop + kHeaderHeight + rowInTable(index) * kRowHeight, kTableWidth, kRowHeight};
 }
 
 QString keyText(char16_t key)
 {
     // A straight quotation mark reads like two ticks at this size; the chart
     // shows the opening double quote the keyboard produces in Japanese input.
-    return key == u'"' ? u"“"_qs : QString(QChar(key));
+    return key == u'"' ? QStringLiteral("“") : QString(QChar(key));
 }
 
 void drawTableFrame(QPainter &p, int table)
 {
-    const int left = tableLeft[table];
-    const int bottom = tableTop + headerHeight + rowsInTable(table) * rowHeight;
+    const int left = kTableLeft[table];
+    const int bottom = kTableTop + kHeaderHeight + rowsInTable(table) * kRowHeight;
 
     p.setPen(QPen(Qt::black, 1));
     for (int r = 1; r < rowsInTable(table); ++r) {
-        const int y = tableTop + headerHeight + r * rowHeight;
-        p.drawLine(left, y, left + tableWidth, y);
+        const int y = kTableTop + kHeaderHeight + r * kRowHeight;
+        p.drawLine(left, y, left + kTableWidth, y);
     }
-    p.drawLine(left + nameWidth, tableTop, left + nameWidth, bottom);
-    p.drawLine(left + nameWidth + keyWidth, tableTop, left + nameWidth + keyWidth, bottom);
+    p.drawLine(left + kNameWidth, kTableTop, left + kNameWidth, bottom);
+    p.drawLine(left + kNameWidth + kKeyWidth, kTableTop, left + kNameWidth + kKeyWidth, bottom);
 
-    p.fillRect(left, tableTop + headerHeight - 1, tableWidth, 2, Qt::black);
+    p.fillRect(left, kTableTop + kHeaderHeight - 1, kTableWidth, 2, Qt::black);
     p.setPen(QPen(Qt::black, 2));
-    p.drawRect(QRect(left, tableTop, tableWidth, bottom - tableTop));
+    p.drawRect(QRect(left, kTableTop, kTableWidth, bottom - kTableTop));
 
     p.setFont(uiFont(UiFace::MeiryoUi, 14, true));
-    const QRect header(left, tableTop, tableWidth, headerHeight);
-    p.drawText(QRect(header.left(), header.top(), nameWidth, headerHeight), Qt::AlignCenter, u"文字"_qs);
-    p.drawText(QRect(header.left() + nameWidth, header.top(), keyWidth, headerHeight), Qt::AlignCenter,
-               u"キー"_qs);
-    p.drawText(QRect(header.left() + nameWidth + keyWidth, header.top(), morseWidth, headerHeight),
-               Qt::AlignCenter, u"モールス符号"_qs);
+    const QRect header(left, kTableTop, kTableWidth, kHeaderHeight);
+    p.drawText(QRect(header.left(), header.top(), kNameWidth, kHeaderHeight), Qt::AlignCenter, QStringLiteral("文字"));
+    p.drawText(QRect(header.left() + kNameWidth, header.top(), kKeyWidth, kHeaderHeight), Qt::AlignCenter,
+               QStringLiteral("キー"));
+    p.drawText(QRect(header.left() + kNameWidth + kKeyWidth, header.top(), kMorseWidth, kHeaderHeight),
+               Qt::AlignCenter, QStringLiteral("モールス符号"));
 }
 
 void drawName(QPainter &p, const Row &row, QRect cell)
@@ -119,17 +119,17 @@ void drawName(QPainter &p, const Row &row, QRect cell)
 
 void drawMorse(QPainter &p, MorsePattern pattern, const QRect &cell)
 {
-    const int top = cell.top() + (cell.height() - unit) / 2;
-    int x = cell.left() + morseIndent;
+    const int top = cell.top() + (cell.height() - kUnit) / 2;
+    int x = cell.left() + kMorseIndent;
     for (char symbol : pattern) {
         if (symbol == '.') {
-            p.fillRect(x, top, unit, unit, Qt::black);
-            x += 2 * unit;
+            p.fillRect(x, top, kUnit, kUnit, Qt::black);
+            x += 2 * kUnit;
         } else if (symbol == '-') {
-            p.fillRect(x, top, 3 * unit, unit, Qt::black);
-            x += 4 * unit;
+            p.fillRect(x, top, 3 * kUnit, kUnit, Qt::black);
+            x += 4 * kUnit;
         } else {
-            x += 2 * unit; // a gap inside a pattern lasts two extra units
+            x += 2 * kUnit; // a gap inside a pattern lasts two extra units
         }
     }
 }
@@ -138,13 +138,13 @@ void drawMorse(QPainter &p, MorsePattern pattern, const QRect &cell)
 
 std::span<const Row> rows()
 {
-    return chartRows;
+    return kChartRows;
 }
 
 QRect morseCell(int index)
 {
     const QRect row = rowRect(index);
-    return {row.left() + nameWidth + keyWidth, row.top(), morseWidth, rowHeight};
+    return {row.left() + kNameWidth + kKeyWidth, row.top(), kMorseWidth, kRowHeight};
 }
 
 QImage render()
@@ -157,18 +157,18 @@ QImage render()
     p.setPen(Qt::black);
 
     p.setFont(uiFont(UiFace::MeiryoUi, 19, true));
-    p.drawText(QRect(0, titleTop, pictureSize.width(), titleHeight), Qt::AlignCenter,
-               u"モールス符号、キーボード 対応表"_qs);
+    p.drawText(QRect(0, kTitleTop, pictureSize.width(), kTitleHeight), Qt::AlignCenter,
+               QStringLiteral("モールス符号、キーボード 対応表"));
 
     for (int table = 0; table < 2; ++table)
         drawTableFrame(p, table);
 
-    for (int i = 0; i < int(chartRows.size()); ++i) {
-        const Row &row = chartRows[i];
+    for (int i = 0; i < int(kChartRows.size()); ++i) {
+        const Row &row = kChartRows[i];
         const QRect r = rowRect(i);
-        drawName(p, row, QRect(r.left(), r.top(), nameWidth, rowHeight));
+        drawName(p, row, QRect(r.left(), r.top(), kNameWidth, kRowHeight));
         p.setFont(uiFont(UiFace::MsGothic, 17, true));
-        p.drawText(QRect(r.left() + nameWidth, r.top(), keyWidth, rowHeight), Qt::AlignCenter, keyText(row.key));
+        p.drawText(QRect(r.left() + kNameWidth, r.top(), kKeyWidth, kRowHeight), Qt::AlignCenter, keyText(row.key));
         drawMorse(p, LookupMorsePattern(row.key), morseCell(i));
     }
     return image;

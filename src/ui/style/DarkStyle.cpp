@@ -7,7 +7,7 @@
 #include <QToolTip>
 
 DarkStyle::DarkStyle()
-    : QProxyStyle(QStyleFactory::create(u"Fusion"_qs))
+    : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
 {
 }
 
@@ -20,8 +20,8 @@ void DarkStyle::apply(QApplication &app)
 
     // The application name, not the display name: Qt appends a display name to
     // every window title, which would double it in the main window's caption.
-    QCoreApplication::setApplicationName(u"KEYLARK"_qs);
-    QGuiApplication::setDesktopFileName(u"keylark"_qs);
+    QCoreApplication::setApplicationName(QStringLiteral("KEYLARK"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("keylark"));
 }
 
 QPalette DarkStyle::darkPalette()

@@ -14,11 +14,11 @@ FaceChoice choiceFor(UiFace face)
 {
     switch (face) {
     case UiFace::MsGothic:
-        return {u"ＭＳ ゴシック"_qs, u"Noto Sans Mono CJK JP"_qs};
+        return {QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP")};
     case UiFace::MeiryoUi:
-        return {u"Meiryo UI"_qs, u"Noto Sans CJK JP"_qs};
+        return {QStringLiteral("Meiryo UI"), QStringLiteral("Noto Sans CJK JP")};
     case UiFace::MsUiGothic:
-        return {u"MS UI Gothic"_qs, u"Noto Sans CJK JP"_qs};
+        return {QStringLiteral("MS UI Gothic"), QStringLiteral("Noto Sans CJK JP")};
     }
     Q_UNREACHABLE();
 }

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr char usage[] =
+constexpr char kUsage[] =
     "usage: keylark [--help] [--version] [Qt options]\n"
     "Opens the KEYLARK window for practising the reception of Morse code by ear:\n"
     "call signs of contest stations and plain text, in international Morse and\n"
@@ -23,7 +23,7 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "-h" || argument == "--help") {
-            std::fputs(usage, stdout);
+            std::fputs(kUsage, stdout);
             return 0;
         }
         if (argument == "--version") {

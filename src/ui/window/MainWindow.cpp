@@ -263,13 +263,17 @@ void TfrmMain::openHistory(const QString &folder)
     m_history->open(folder);
     // The course keeps its progress in the same file, beside the answers.
     m_coursePage->keepProgressIn(*m_history);
+    const bool firstHistory = !m_recorder;
     m_recorder = std::make_unique<PracticeRecorder>(*m_history);
     m_callSignPage->recordIn(*m_recorder);
     m_plainTextPage->recordIn(*m_recorder);
-    connect(m_sequencer.get(), &CharacterSequencer::runEnded, this, [this] {
-        m_recorder->soundEnded();
-        m_recorder->runEnded(qMax(0, m_sequencer->send_pos - 1));
-    });
+    // The end of a run goes to whichever recorder is current: connected once.
+    if (firstHistory) {
+        connect(m_sequencer.get(), &CharacterSequencer::runEnded, this, [this] {
+            m_recorder->soundEnded();
+            m_recorder->runEnded(qMax(0, m_sequencer->send_pos - 1));
+        });
+    }
 }
 
 void TfrmMain::btnRecordsClick()

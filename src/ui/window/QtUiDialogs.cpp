@@ -17,7 +17,7 @@ void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, cons
 
 } // namespace
 
-QString ErrorBoxText(const QString &message)
+QString errorBoxText(const QString &message)
 {
     if (!message.isEmpty() && message.back() > u'.')
         return message + u'.';
@@ -31,7 +31,7 @@ void QtUiDialogs::notice(QWidget *parent, const QString &text)
 
 void QtUiDialogs::error(QWidget *parent, const QString &text)
 {
-    showBox(parent, QMessageBox::Critical, QApplication::applicationDisplayName(), ErrorBoxText(text));
+    showBox(parent, QMessageBox::Critical, QApplication::applicationDisplayName(), errorBoxText(text));
 }
 
 void QtUiDialogs::warning(QWidget *parent, const QString &title, const QString &text)

@@ -31,4 +31,4 @@ public:
 
 // The text of the error box: a full stop is appended when the message's last
 // character sorts above ".".
-QString ErrorBoxText(const QString &message);
+QString errorBoxText(const QString &message);
