@@ -7,7 +7,7 @@
 // page delivered to the reader in chunks of random size.
 #include "FuzzCheck.h"
 
-#include "callsign/CallSignListReader.h"
+#include "calllist/CallSignListReader.h"
 #include "callsign/CallSignScan.h"
 #include "fakes/ScriptedHttpClient.h"
 

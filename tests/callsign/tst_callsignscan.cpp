@@ -1,5 +1,5 @@
-#include "callsign/CallListAddress.h"
-#include "callsign/CallListTexts.h"
+#include "calllist/CallListAddress.h"
+#include "calllist/CallListTexts.h"
 #include "callsign/CallSignScan.h"
 
 #include <QTest>

@@ -1,8 +1,8 @@
 // The real HTTP client and the list reader against a local fixture server that
 // is reached as the proxy named by http_proxy, as a user's proxy would be.
 #include "TestPaths.h"
-#include "callsign/CallSignListReader.h"
-#include "callsign/CallListAddress.h"
+#include "calllist/CallSignListReader.h"
+#include "calllist/CallListAddress.h"
 #include "net/QtHttpClient.h"
 
 #include <QElapsedTimer>

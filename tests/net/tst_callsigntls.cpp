@@ -4,7 +4,7 @@
 // that authority by adding it to its own default TLS configuration; the
 // program's client never turns verification off.
 #include "TestPaths.h"
-#include "callsign/CallListTexts.h"
+#include "calllist/CallListTexts.h"
 #include "callsign/CallSignScan.h"
 #include "net/QtHttpClient.h"
 #include "net/TlsFailureText.h"

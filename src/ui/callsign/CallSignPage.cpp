@@ -9,10 +9,10 @@
 #include "ui/style/UiFonts.h"
 #include "ui/style/WidgetPlacement.h"
 
-#include "callsign/CallListAddress.h"
-#include "callsign/CallListTexts.h"
+#include "calllist/CallListAddress.h"
+#include "calllist/CallListTexts.h"
 #include "callsign/CallSignFile.h"
-#include "callsign/CallSignListReader.h"
+#include "calllist/CallSignListReader.h"
 #include "marking/CopyMarks.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "callsign/CallSignDrill.h"
-#include "callsign/CallListFallback.h"
+#include "calllist/CallListFallback.h"
 #include "callsign/DrillView.h"
 #include "conditions/BandConditions.h"
 

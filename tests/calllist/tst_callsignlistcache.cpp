@@ -1,8 +1,8 @@
 // The kept copies of web reads: each year and filter apart, replaced by the
 // next read, and never used when damaged.
-#include "callsign/CallListFallback.h"
-#include "callsign/CallListTexts.h"
-#include "callsign/CallSignListCache.h"
+#include "calllist/CallListFallback.h"
+#include "calllist/CallListTexts.h"
+#include "calllist/CallSignListCache.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "callsign/CallListAddress.h"
-#include "callsign/CallListTexts.h"
-#include "callsign/CallSignListReader.h"
+#include "calllist/CallListAddress.h"
+#include "calllist/CallListTexts.h"
+#include "calllist/CallSignListReader.h"
 #include "fakes/ScriptedHttpClient.h"
 
 #include <QCoreApplication>

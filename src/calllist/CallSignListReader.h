@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CallSignScan.h"
+#include "callsign/CallSignScan.h"
 
 #include <QByteArray>
 #include <QObject>
