@@ -92,13 +92,14 @@ void TestCallSignFile::formats_data()
         << u"\n  start-of-log: 3.0\nCALLSIGN: JA1ZZZ\nQSO: 7000 CW\nEND-OF-LOG:\n"_qs << DX << F::Cabrillo
         << QStringList{} << 0;
     QTest::newRow("plain text") << kPlain << DX << F::PlainText
-                                << QStringList{u"CQ"_qs, u"TEST"_qs, u"DE"_qs, u"JA1ABC"_qs, u"WORKED"_qs,
-                                               u"K1AR"_qs, u"AND"_qs, u"DL1ABC/P"_qs, u"JA3XYZ"_qs}
-                                << 9;
+                                << QStringList{u"JA1ABC"_qs, u"K1AR"_qs, u"DL1ABC/P"_qs, u"JA3XYZ"_qs} << 4;
     QTest::newRow("plain text, JA") << kPlain << JA << F::PlainText
-                                    << QStringList{u"JA1ABC"_qs, u"JA3XYZ"_qs} << 9;
+                                    << QStringList{u"JA1ABC"_qs, u"JA3XYZ"_qs} << 4;
     QTest::newRow("comments but two words a line") << u"# JA1AAA\nK1AR W1AW\n"_qs << DX << F::PlainText
                                                    << QStringList{u"JA1AAA"_qs, u"K1AR"_qs, u"W1AW"_qs} << 3;
+    QTest::newRow("a note: words, reports and years are no call signs")
+        << u"Worked today: K1AR, (JA1ABC)... 599 73 2024 / TU\nHeard W1AW/QRP on 7 MHz, station QRT.\n"_qs
+        << DX << F::PlainText << QStringList{u"K1AR"_qs, u"JA1ABC"_qs, u"W1AW/QRP"_qs} << 3;
 }
 
 void TestCallSignFile::formats()
