@@ -22,6 +22,8 @@ QString render(const QList<AlignedPair> &pairs)
 
 } // namespace
 
+Q_DECLARE_METATYPE(CharacterTally::Entry)
+
 class TestCopyAlignment : public QObject
 {
     Q_OBJECT
@@ -30,6 +32,8 @@ private slots:
     void alignment_data();
     void alignment();
     void tallyWorstFirst();
+    void errorPercent_data();
+    void errorPercent();
 };
 
 void TestCopyAlignment::alignment_data()
@@ -96,6 +100,25 @@ void TestCopyAlignment::tallyWorstFirst()
     };
     QCOMPARE(tally.worstFirst(), expected);
     QCOMPARE(tally.entry(u'A'), (Entry{u'A', 7, 0, 0, 0}));
+}
+
+void TestCopyAlignment::errorPercent_data()
+{
+    QTest::addColumn<CharacterTally::Entry>("entry");
+    QTest::addColumn<double>("percent");
+    using Entry = CharacterTally::Entry;
+    QTest::newRow("four slipped in, sent twice") << Entry{u'S', 2, 0, 0, 4} << 400.0 / 6;
+    QTest::newRow("only ever slipped in") << Entry{u'X', 0, 0, 0, 3} << 100.0;
+    QTest::newRow("every kind") << Entry{u'K', 8, 1, 2, 2} << 50.0;
+    QTest::newRow("all missed") << Entry{u'B', 3, 0, 3, 0} << 100.0;
+    QTest::newRow("never seen") << Entry{u'Q', 0, 0, 0, 0} << 0.0;
+}
+
+void TestCopyAlignment::errorPercent()
+{
+    QFETCH(CharacterTally::Entry, entry);
+    QFETCH(double, percent);
+    QCOMPARE(entry.errorPercent(), percent);
 }
 
 QTEST_APPLESS_MAIN(TestCopyAlignment)
