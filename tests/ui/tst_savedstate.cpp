@@ -7,6 +7,7 @@
 #include "history/PracticeHistory.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -156,6 +157,14 @@ void TestSavedState::memoComesBack()
     w.window->plainTextPage().setMemoText(u"CQ CQ DE JA1ABC\r\nK"_qs);
     restart();  // closing saves an edit still waiting for its pause
     QCOMPARE(w.window->plainTextPage().memoText(), u"CQ CQ DE JA1ABC\r\nK"_qs);
+    QFile file(MemoStore::defaultPath());
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QCOMPARE(file.readAll(), QByteArray("CQ CQ DE JA1ABC\nK"));
+    // A memo saved with CR LF elsewhere reads as one saved with LF.
+    QVERIFY(file.resize(0) && file.write("A\r\nB\nC") == 7);
+    file.close();
+    restart();
+    QCOMPARE(w.window->plainTextPage().memoText(), u"A\r\nB\r\nC"_qs);
     w.window->plainTextPage().btnClearClickClick();
     restart();
     QCOMPARE(w.window->plainTextPage().memoText(), QString());
