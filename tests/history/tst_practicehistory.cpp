@@ -3,6 +3,7 @@
 #include "history/HistoryCsv.h"
 #include "history/HistorySchema.h"
 #include "history/PracticeHistory.h"
+#include "history/RecordsSummary.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,6 +76,7 @@ private slots:
     void csvExport();
     void csvFormulaCells_data();
     void csvFormulaCells();
+    void recordsSummary();
 };
 
 void TestPracticeHistory::answersAndRunsAreKept()
@@ -90,6 +92,10 @@ void TestPracticeHistory::answersAndRunsAreKept()
         {QDateTime::fromMSecsSinceEpoch(kNoon + 90000), RunRecord::PlainText, u"練習.txt"_qs, 1500, 301000},
     };
     {
+        // An empty file (left by a crash before the first write) is a new history.
+        QFile empty(PracticeHistory::filePathIn(folder.path()));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
         PracticeHistory history;
         QVERIFY(history.open(folder.path()));
         for (const AnswerRecord &a : answers)
@@ -155,7 +161,7 @@ void TestPracticeHistory::unusableFileIsLeftAlone()
         QVERIFY(query.exec(damage == u"foreign" ? u"CREATE TABLE contacts (name TEXT)"_qs
                                                  : u"CREATE TABLE schema_version (version INTEGER)"_qs));
         if (damage == u"newer")
-            QVERIFY(query.exec(u"INSERT INTO schema_version VALUES (99)"_qs));
+            QVERIFY(query.exec(u"INSERT INTO schema_version VALUES (%1)"_qs.arg(HistorySchema::kCurrentVersion + 1)));
     } else {
         QDir().rmdir(folder);
         QFile file(folder);
@@ -318,6 +324,33 @@ void TestPracticeHistory::csvFormulaCells()
     // numbers beside them (-1) stay numbers.
     QVERIFY2(text.contains(u",answer,"_qs + cell + u',' + cell + u",25,675,normal,OK,-1,"_qs), qPrintable(text));
     QVERIFY2(text.contains(u",text,,,,,,,,"_qs + cell + u",1,100,"_qs), qPrintable(text));
+}
+
+// Days split at local midnight; the best Step speed is the first time the
+// fastest right Step answer came, whatever other modes reached.
+void TestPracticeHistory::recordsSummary()
+{
+    const QDateTime midnight = QDate(2024, 5, 2).startOfDay();
+    const auto at = [&](qint64 ms, const QString &copied, int wpm, DrillView::Mode mode) {
+        return AnswerRecord{midnight.addMSecs(ms), u"JA1ABC"_qs, copied, wpm, 700, mode, copied == u"JA1ABC"_qs, 500};
+    };
+    RecordsSummary summary;
+    for (const AnswerRecord &a : {at(-60000, u"JA1ABC"_qs, 30, DrillView::StepMode),
+                                  at(-1, u"JA1ABD"_qs, 40, DrillView::StepMode),
+                                  at(0, u"JA1ABC"_qs, 30, DrillView::StepMode),
+                                  at(5000, u"JA1ABC"_qs, 45, DrillView::NormalMode)})
+        summary.add(a);
+    QCOMPARE(summary.answers(), 4);
+    QCOMPARE(summary.correct(), 3);
+    const QList<RecordsSummary::Day> days = summary.days();
+    QCOMPARE(days.size(), 2);
+    QCOMPARE(days[0].date, QDate(2024, 5, 1));
+    QCOMPARE(days[0].answers, 2);
+    QCOMPARE(days[0].correct, 1);
+    QCOMPARE(days[1].answers, 2);
+    QCOMPARE(days[1].meanWpm(), 37.5);
+    QCOMPARE(summary.bestStep().wpm, 30);
+    QCOMPARE(summary.bestStep().at, midnight.addMSecs(-60000));
 }
 
 QTEST_GUILESS_MAIN(TestPracticeHistory)

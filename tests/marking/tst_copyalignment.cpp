@@ -1,5 +1,6 @@
 #include "marking/CharacterTally.h"
 #include "marking/CopyAlignment.h"
+#include "marking/CopyMarks.h"
 
 #include <QTest>
 
@@ -34,6 +35,8 @@ private slots:
     void tallyWorstFirst();
     void errorPercent_data();
     void errorPercent();
+    void marks_data();
+    void marks();
 };
 
 void TestCopyAlignment::alignment_data()
@@ -119,6 +122,29 @@ void TestCopyAlignment::errorPercent()
     QFETCH(CharacterTally::Entry, entry);
     QFETCH(double, percent);
     QCOMPARE(entry.errorPercent(), percent);
+}
+
+void TestCopyAlignment::marks_data()
+{
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<QList<int>>("sentMarks");
+    QTest::addColumn<QList<int>>("copiedMarks");
+    QTest::newRow("right") << u"JA1ABC"_qs << u"JA1ABC"_qs << QList<int>{} << QList<int>{};
+    QTest::newRow("copied wrong") << u"JA1ABC"_qs << u"JA1ABD"_qs << QList<int>{5} << QList<int>{5};
+    QTest::newRow("missed first") << u"7K1ABC"_qs << u"K1ABC"_qs << QList<int>{0} << QList<int>{};
+    QTest::newRow("slipped in, then wrong") << u"W1AW"_qs << u"W1XAV"_qs << QList<int>{3} << QList<int>{2, 4};
+}
+
+void TestCopyAlignment::marks()
+{
+    QFETCH(QString, sent);
+    QFETCH(QString, copied);
+    QFETCH(QList<int>, sentMarks);
+    QFETCH(QList<int>, copiedMarks);
+    const CopyMarks marks = markCopyErrors(sent, copied);
+    QCOMPARE(marks.sent, sentMarks);
+    QCOMPARE(marks.copied, copiedMarks);
 }
 
 QTEST_APPLESS_MAIN(TestCopyAlignment)
