@@ -22,6 +22,8 @@ private slots:
     void drawing_data();
     void drawing();
     void timing();
+    void folding_data();
+    void folding();
     void scoring_data();
     void scoring();
     void unlocking_data();
@@ -152,6 +154,24 @@ void TestKochCourse::timing()
     QCOMPARE(effectiveWpm(20, 0), 20.0);
     QCOMPARE(effectiveWpm(20, 3), 20.0 * 50 / 68);
     QCOMPARE(effectiveWpm(25, 27), 25.0 * 50 / (50 + 6 * 27));
+}
+
+// What a copy is compared as: katakana as sent, each sound mark on its own.
+void TestKochCourse::folding_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("folded");
+    QTest::newRow("voiced, whole") << u"がゔ"_qs << u"カ゛ウ゛"_qs;
+    QTest::newRow("semi-voiced, half width") << u"ﾊﾟ"_qs << u"ハ゜"_qs;
+    QTest::newRow("spacing marks") << u"カ゛ハ゜"_qs << u"カ゛ハ゜"_qs;
+    QTest::newRow("small kana, spaces, case") << u"っ ゃ k[ar]"_qs << u"ツヤK+"_qs;
+}
+
+void TestKochCourse::folding()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, folded);
+    QCOMPARE(foldCopy(typed), folded);
 }
 
 void TestKochCourse::scoring_data()
