@@ -55,7 +55,8 @@ enum class Strictness {
     // Passes the character rule and holds a letter or digit.
     Word,
     // Also holds both a letter and a digit, as every amateur call sign does:
-    // tells a call sign from a signal report in a log line cut short.
+    // tells a call sign from a signal report in a log line cut short, and from
+    // the ordinary words of a plain text.
     Call,
 };
 
@@ -210,7 +211,7 @@ QStringList callSignsOfText(const QString &text, CallSignFileFormat format, Call
             break;
         case CallSignFileFormat::PlainText:
             for (const QStringView word : wordsOf(trimmed))
-                collector.add(bare(word));
+                collector.add(bare(word), Strictness::Call);
             break;
         }
     }

@@ -24,7 +24,9 @@ enum class CallSignFileFormat {
     // lines starting with "#" are comments. A text counts as one when every
     // line that is neither blank nor a comment holds a single word.
     CheckPartial,
-    // Anything else: every word that passes the call-sign character rule.
+    // Anything else: every word that passes the call-sign character rule and
+    // holds a letter and a digit, so that the words of a note (TODAY, AND) are
+    // not taken for call signs.
     PlainText,
 };
 
@@ -33,8 +35,9 @@ CallSignFileFormat callSignFileFormatOf(const QString &text);
 // The call signs of text read in format, in the order of the text, each kept
 // once, with a-z upper-cased and the filter applied as to the web page. A
 // word counts when it passes IsCallSign after upper-casing and holds a letter
-// or digit; in plain text, punctuation around a word (a comma after it,
-// brackets around it) is not part of it.
+// or digit (a plain-text word: a letter and a digit); in plain text,
+// punctuation around a word (a comma after it, brackets around it) is not part
+// of it.
 //
 // In a Cabrillo "QSO:" line the fields after the time are the own call sign,
 // the exchange sent, the call sign worked, the exchange received and perhaps a

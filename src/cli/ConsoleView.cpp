@@ -1,10 +1,35 @@
 #include "ConsoleView.h"
 
+#include "sending/MMErrorText.h"
+
 #include <cstdio>
+
+QString noSoundServerText()
+{
+    return QStringLiteral("no PulseAudio or PipeWire sound server answered; "
+                          "write a WAV file with -o FILE instead");
+}
+
+void ConsoleView::setWritten(const QString &sendText, const QStringList &written)
+{
+    m_sendText = sendText;
+    m_written = written;
+    m_next = 0;
+}
 
 void ConsoleView::appendTicker(QChar c)
 {
-    std::fputs(QString(c).toUtf8().constData(), stdout);
+    // The ticker leaves out control characters; every other character comes
+    // in text order.
+    while (m_next < m_sendText.size() && m_sendText[m_next] < u' ')
+        ++m_next;
+    QString shown(c);
+    if (m_next < m_sendText.size() && m_sendText[m_next] == c) {
+        if (m_next < m_written.size())
+            shown = m_written[m_next];
+        ++m_next;
+    }
+    std::fputs(shown.toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
 
@@ -23,8 +48,11 @@ void ConsoleView::showError(const QString &)
 
 void ConsoleView::showSoundWarning(const QString &message)
 {
-    QString line = message;
-    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    // The sequencer's warnings are the window's, in its words; the command
+    // line says the same in its own.
+    const QString line = message == OutputLostMessage()
+        ? QStringLiteral("the sound server went away while the text was sounding")
+        : noSoundServerText();
     std::fprintf(stderr, "keylark-cw: %s\n", qPrintable(line));
     emit done(3);
 }

@@ -30,8 +30,10 @@ QString CwUsage()
     return QStringLiteral(
         "usage: keylark-cw [--wpm 10..60] [--pitch 400..1500] [--ratio N] [--spacing 0..13]\n"
         "                  [--volume 0..8] [--noise -10..30] [--qsb] [--qsb-depth 3..30] [--qrm]\n"
-        "                  [--seed N] [-o out.wav] [TEXT | -]\n"
+        "                  [--seed N] [-o out.wav] [--] [TEXT | -]\n"
         "       keylark-cw --help | --version\n"
+        "A long option's value may also follow an equals sign (--wpm=30); after --\n"
+        "every argument is TEXT, even one that starts with a dash.\n"
         "Renders TEXT (or standard input with -) as Morse code; writes an 8000 Hz mono\n"
         "16-bit WAV file with -o, otherwise plays it through the default sound device.\n"
         "Band conditions: --noise adds receiver noise at that signal-to-noise ratio in dB,\n"
@@ -47,22 +49,41 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
 {
     CwOptions options;
     bool haveText = false;
+    bool optionsEnded = false;  // after "--" every argument is TEXT
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        if (argument == QLatin1String("-h") || argument == QLatin1String("--help"))
+        QString argument = arguments[i];
+        // "--wpm=30" is "--wpm 30", as with every GNU tool; the value may be
+        // empty or hold "=" itself.
+        std::optional<QString> attached;
+        if (!optionsEnded && argument.startsWith(QLatin1String("--")) && argument.contains(u'=')) {
+            const qsizetype equals = argument.indexOf(u'=');
+            attached = argument.mid(equals + 1);
+            argument.truncate(equals);
+        }
+        if (!optionsEnded && argument == QLatin1String("--") && !attached) {
+            optionsEnded = true;
+            continue;
+        }
+        const bool isOption = !optionsEnded && argument.startsWith(u'-') && argument != QLatin1String("-");
+        const bool isFlag = argument == QLatin1String("-h") || argument == QLatin1String("--help")
+            || argument == QLatin1String("--version") || argument == QLatin1String("--qsb")
+            || argument == QLatin1String("--qrm");
+        if (isOption && isFlag && attached)
+            return {std::nullopt, QStringLiteral("%1 takes no value").arg(argument)};
+        if (isOption && (argument == QLatin1String("-h") || argument == QLatin1String("--help")))
             return {std::nullopt, QString(), true};
-        if (argument == QLatin1String("--version"))
+        if (isOption && argument == QLatin1String("--version"))
             return {std::nullopt, QString(), false, true};
 
-        const bool takesValue = argument == QLatin1String("--wpm") || argument == QLatin1String("--pitch")
+        const bool takesValue = isOption && (argument == QLatin1String("--wpm") || argument == QLatin1String("--pitch")
             || argument == QLatin1String("--ratio") || argument == QLatin1String("--spacing")
             || argument == QLatin1String("--volume") || argument == QLatin1String("--seed")
             || argument == QLatin1String("--noise") || argument == QLatin1String("--qsb-depth")
-            || argument == QLatin1String("-o");
+            || argument == QLatin1String("-o"));
         if (takesValue) {
-            if (i + 1 >= arguments.size())
+            if (!attached && i + 1 >= arguments.size())
                 return {std::nullopt, QStringLiteral("%1 needs a value").arg(argument)};
-            const QString value = arguments[++i];
+            const QString value = attached ? *attached : arguments[++i];
             int number = 0;
             if (argument == QLatin1String("--wpm")) {
                 if (!parseInt(value, 10, 60, options.wpm))
@@ -104,16 +125,16 @@ CwParseResult ParseCwOptions(const QStringList &arguments)
             }
             continue;
         }
-        if (argument == QLatin1String("--qsb")) {
+        if (isOption && argument == QLatin1String("--qsb")) {
             options.conditions.qsb = true;
             continue;
         }
-        if (argument == QLatin1String("--qrm")) {
+        if (isOption && argument == QLatin1String("--qrm")) {
             options.conditions.qrm = true;
             continue;
         }
-        if (argument.startsWith(u'-') && argument != QLatin1String("-"))
-            return {std::nullopt, QStringLiteral("unknown option %1").arg(argument)};
+        if (isOption)
+            return {std::nullopt, QStringLiteral("unknown option %1").arg(arguments[i])};
         if (haveText)
             return {std::nullopt, QStringLiteral("only one TEXT may be given (quote it)")};
         haveText = true;

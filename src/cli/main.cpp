@@ -9,9 +9,9 @@
 #include "keying/CharacterLength.h"
 #include "keying/CharacterRenderer.h"
 #include "keying/KeyingValues.h"
+#include "morse/MorsePattern.h"
 #include "plaintext/SendText.h"
 #include "sending/CharacterSequencer.h"
-#include "sending/MMErrorText.h"
 #include "sending/PulseSoundOutput.h"
 
 #include <QCoreApplication>
@@ -20,6 +20,7 @@
 #include <QStringDecoder>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -85,17 +86,15 @@ void onInterrupt(int)
 
 // Plays the text through the sequencer, exactly as the window sends it.
 // Ctrl+C stops after the character being heard.
-int play(const QString &sendText, const QString &ratio, const KeyingValues &keying,
+int play(const QString &text, const QString &sendText, const QString &ratio, const KeyingValues &keying,
          std::shared_ptr<ConditionsMixer> conditions)
 {
     PulseSoundOutput output;
-    const int openResult = output.open(MakePcmFormat());
-    if (openResult != MMSYSERR_NOERROR)
-        return fail(OpenErrorMessage(std::uint16_t(openResult)).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
-    if (sendText.isEmpty())
-        return 0;
+    if (output.open(MakePcmFormat()) != MMSYSERR_NOERROR)
+        return fail(noSoundServerText());
 
     ConsoleView view;
+    view.setWritten(sendText, writtenCharacters(text));
     CharacterSequencer sequencer(output, view, keying);
     sequencer.setRatioText(ratio);
     int exitCode = 0;
@@ -167,12 +166,17 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("standard input is not valid UTF-8"));
     }
     const QString sendText = prepareSendText(text);
+    // A text of spaces, or of characters without Morse, would give a file of
+    // silence or nothing to hear.
+    if (std::none_of(sendText.cbegin(), sendText.cend(),
+                     [](QChar c) { return LookupMorsePattern(c.unicode()).find_first_of(".-") != MorsePattern::npos; }))
+        return fail(QStringLiteral("nothing to send: the text holds no character that Morse code can send"));
 
     auto sineTable = std::make_unique<TSineTable>();
     const KeyingValues keying = CwKeying(options, *sineTable);
 
     if (options.outputPath.isEmpty())
-        return play(sendText, options.ratio, keying, makeMixer(options, sendText, keying));
+        return play(text, sendText, options.ratio, keying, makeMixer(options, sendText, keying));
 
     // Known before a byte is written, rather than after gigabytes of it.
     const int leadSamples = options.conditions.anyOn() ? kConditionsLeadSamples : 0;

@@ -4,16 +4,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <numbers>
 
 namespace {
 
-// Two equal sections in cascade are narrower than either: for a narrow
-// band-pass the half-power width shrinks by sqrt(sqrt(2) - 1).
-const double kSectionBandwidthHz = BandNoise::kBandwidthHz / std::sqrt(std::sqrt(2.0) - 1.0);
+// The passband's ripple: the noise's density wavers by at most this much
+// between the edges, which no ear notices, for skirts far steeper than a
+// flat (Butterworth) filter's of the same order.
+constexpr double kRippleDb = 0.5;
 
-// Long enough for the impulse response of the widest band (the lowest Q, at
-// the lowest pitch) to have died away far below double precision's notice.
+// The lowest edge the filter is given, for the lowest pitches: 400 Hz less
+// half the bandwidth leaves 150 Hz.
+constexpr double kLowestEdgeHz = 50.0;
+
+// Long enough for the impulse response (its slowest poles die away by half
+// in about 6 ms) to have fallen far below double precision's notice.
 constexpr int kImpulseSamples = 4096;
 
 } // namespace
@@ -39,32 +45,54 @@ void BandNoise::setCentre(int hz)
     design();
 }
 
-// A band-pass section with 0 dB at its centre; the white noise's gain through
-// both is the sum of the squares of their joint impulse response, worked out
-// by running an impulse through fresh copies of them.
+// The analog Chebyshev low-pass of kSections poles, turned into a band-pass
+// between the edges (each low-pass pole gives a pair of band-pass poles, one
+// of them in the upper half-plane), then into the sampled filter by the
+// bilinear transform with the edges prewarped. Each section takes one pair of
+// conjugate poles and the zeros at 0 Hz and at half the sample rate, with
+// unit gain at the centre. The white noise's gain through the cascade is the
+// sum of the squares of its impulse response, worked out by running an
+// impulse through fresh copies of the sections.
 void BandNoise::design()
 {
-    const double w0 = 2.0 * std::numbers::pi * m_centre / kSampleRate;
-    const double q = std::max(0.3, double(m_centre) / kSectionBandwidthHz);
-    const double alpha = std::sin(w0) / (2.0 * q);
-    const double a0 = 1.0 + alpha;
-    Section shape;
-    shape.b0 = alpha / a0;
-    shape.b2 = -alpha / a0;
-    shape.a1 = -2.0 * std::cos(w0) / a0;
-    shape.a2 = (1.0 - alpha) / a0;
-    for (Section &section : m_sections) {
-        section.b0 = shape.b0;
-        section.b2 = shape.b2;
-        section.a1 = shape.a1;
-        section.a2 = shape.a2;
+    using Complex = std::complex<double>;
+    const double fs = kSampleRate;
+    const double lowHz = std::max(kLowestEdgeHz, m_centre - kBandwidthHz / 2);
+    const double highHz = std::min(0.45 * fs, m_centre + kBandwidthHz / 2);
+    const double low = 2.0 * fs * std::tan(std::numbers::pi * lowHz / fs);
+    const double high = 2.0 * fs * std::tan(std::numbers::pi * highHz / fs);
+    const double width = high - low;
+    const double centreSquared = low * high;
+
+    const double epsilon = std::sqrt(std::pow(10.0, kRippleDb / 10.0) - 1.0);
+    const double mu = std::asinh(1.0 / epsilon) / kSections;
+    const Complex centreZ = std::polar(1.0, 2.0 * std::numbers::pi * m_centre / fs);
+    for (int k = 0; k < kSections; ++k) {
+        const double theta = std::numbers::pi * (2 * k + 1) / (2.0 * kSections);
+        const Complex lowPass(-std::sinh(mu) * std::sin(theta), std::cosh(mu) * std::cos(theta));
+        const Complex half = lowPass * width / 2.0;
+        const Complex root = std::sqrt(half * half - centreSquared);
+        const Complex pole = (half + root).imag() > 0 ? half + root : half - root;
+        const Complex z = (2.0 * fs + pole) / (2.0 * fs - pole);
+        Section &section = m_sections[std::size_t(k)];
+        section.a1 = -2.0 * z.real();
+        section.a2 = std::norm(z);
+        // (1 - z^-2) / (1 + a1 z^-1 + a2 z^-2) at the centre, made 1.
+        const Complex inverse = 1.0 / centreZ;
+        const Complex response = (1.0 - inverse * inverse)
+            / (1.0 + section.a1 * inverse + section.a2 * inverse * inverse);
+        section.b0 = 1.0 / std::abs(response);
+        section.b2 = -section.b0;
     }
 
-    Section first = shape;
-    Section second = shape;
+    std::array<Section, kSections> fresh = m_sections;
+    for (Section &section : fresh)
+        section.z1 = section.z2 = 0.0;
     double energy = 0.0;
     for (int i = 0; i < kImpulseSamples; ++i) {
-        const double h = second.run(first.run(i == 0 ? 1.0 : 0.0));
+        double h = i == 0 ? 1.0 : 0.0;
+        for (Section &section : fresh)
+            h = section.run(h);
         energy += h * h;
     }
     m_unitGain = 1.0 / std::sqrt(energy);

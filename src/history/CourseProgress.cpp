@@ -37,23 +37,31 @@ const QStringList &stepStatements(int version)
 
 } // namespace
 
+QSqlDatabase CourseProgress::database() const
+{
+    if (m_connection.isEmpty() || !QSqlDatabase::contains(m_connection))
+        return QSqlDatabase();
+    return QSqlDatabase::database(m_connection, false);
+}
+
 bool CourseProgress::fail(const QString &text)
 {
-    m_db.rollback();
-    m_db = QSqlDatabase();
+    database().rollback();
+    m_connection.clear();
     m_errorText = text;
     return false;
 }
 
-bool CourseProgress::open(const QSqlDatabase &db)
+bool CourseProgress::open(const QSqlDatabase &history)
 {
-    m_db = db;
+    m_connection = history.isValid() ? history.connectionName() : QString();
     m_errorText.clear();
-    if (!m_db.isValid() || !m_db.isOpen())
+    QSqlDatabase db = database();
+    if (!db.isValid() || !db.isOpen())
         return fail(QStringLiteral("practice history not open"));
-    if (!m_db.transaction())
-        return fail(m_db.lastError().text());
-    QSqlQuery query(m_db);
+    if (!db.transaction())
+        return fail(db.lastError().text());
+    QSqlQuery query(db);
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS course_schema_version (version INTEGER NOT NULL)")))
         return fail(query.lastError().text());
     int version = 0;
@@ -73,11 +81,11 @@ bool CourseProgress::open(const QSqlDatabase &db)
                 return fail(query.lastError().text());
         }
     }
-    QSqlQuery stamp(m_db);
+    QSqlQuery stamp(db);
     stamp.prepare(QStringLiteral("UPDATE course_schema_version SET version = ?"));
     stamp.addBindValue(kCurrentVersion);
-    if (!stamp.exec() || !m_db.commit())
-        return fail(stamp.lastError().text() + m_db.lastError().text());
+    if (!stamp.exec() || !db.commit())
+        return fail(stamp.lastError().text() + db.lastError().text());
     return true;
 }
 
@@ -85,7 +93,8 @@ int CourseProgress::lessonReached(CourseKind course) const
 {
     if (!available())
         return 1;
-    QSqlQuery query(m_db);
+    QSqlDatabase db = database();
+    QSqlQuery query(db);
     query.prepare(QStringLiteral("SELECT lesson FROM course_reached WHERE course = ?"));
     query.addBindValue(courseKey(course));
     if (!query.exec() || !query.next())
@@ -98,10 +107,11 @@ bool CourseProgress::recordLesson(const CourseLessonRecord &lesson,
 {
     if (!available())
         return false;
-    if (!m_db.transaction())
-        return fail(m_db.lastError().text());
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        return fail(db.lastError().text());
     const QString course = courseKey(lesson.course);
-    QSqlQuery insert(m_db);
+    QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO course_lessons (at_ms, course, lesson, wpm, space_extra, sent, correct)"
                                   " VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (const QVariant &value : {QVariant(lesson.at.toMSecsSinceEpoch()), QVariant(course), QVariant(lesson.lesson),
@@ -111,7 +121,7 @@ bool CourseProgress::recordLesson(const CourseLessonRecord &lesson,
     if (!insert.exec())
         return fail(insert.lastError().text());
 
-    QSqlQuery count(m_db);
+    QSqlQuery count(db);
     count.prepare(QStringLiteral("INSERT INTO course_characters (course, character, sent, wrong) VALUES (?, ?, ?, ?)"
                                  " ON CONFLICT (course, character)"
                                  " DO UPDATE SET sent = sent + excluded.sent, wrong = wrong + excluded.wrong"));
@@ -124,15 +134,15 @@ bool CourseProgress::recordLesson(const CourseLessonRecord &lesson,
             return fail(count.lastError().text());
     }
 
-    QSqlQuery reach(m_db);
+    QSqlQuery reach(db);
     reach.prepare(QStringLiteral("INSERT INTO course_reached (course, lesson) VALUES (?, ?)"
                                  " ON CONFLICT (course) DO UPDATE SET lesson = excluded.lesson"));
     reach.addBindValue(course);
     reach.addBindValue(reached);
     if (!reach.exec())
         return fail(reach.lastError().text());
-    if (!m_db.commit())
-        return fail(m_db.lastError().text());
+    if (!db.commit())
+        return fail(db.lastError().text());
     return true;
 }
 
@@ -141,7 +151,8 @@ QList<CourseLessonRecord> CourseProgress::lessons(CourseKind course) const
     QList<CourseLessonRecord> found;
     if (!available())
         return found;
-    QSqlQuery query(m_db);
+    QSqlDatabase db = database();
+    QSqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT at_ms, lesson, wpm, space_extra, sent, correct FROM course_lessons"
                                  " WHERE course = ? ORDER BY id"));
@@ -161,7 +172,8 @@ QHash<QChar, CourseCharacterCount> CourseProgress::characterCounts(CourseKind co
     QHash<QChar, CourseCharacterCount> counts;
     if (!available())
         return counts;
-    QSqlQuery query(m_db);
+    QSqlDatabase db = database();
+    QSqlQuery query(db);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT character, sent, wrong FROM course_characters WHERE course = ?"));
     query.addBindValue(courseKey(course));

@@ -41,8 +41,11 @@ public:
     // The connection of an open practice history; its tables are created or
     // brought up to date here. False (and errorText()) when that fails; the
     // course then plays without keeping its progress.
+    // Only the connection's name is kept: the history can close its
+    // connection at any time (on exit among others), and the course then
+    // becomes unavailable instead of holding the connection open.
     bool open(const QSqlDatabase &db);
-    bool available() const { return m_db.isValid() && m_db.isOpen(); }
+    bool available() const { return database().isOpen(); }
     QString errorText() const { return m_errorText; }
 
     // The highest lesson opened, 1 before any pass.
@@ -61,7 +64,9 @@ public:
 
 private:
     bool fail(const QString &text);
+    // The connection, or an invalid one once the history has closed it.
+    QSqlDatabase database() const;
 
-    QSqlDatabase m_db;
+    QString m_connection;
     QString m_errorText;
 };

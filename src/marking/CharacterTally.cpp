@@ -27,10 +27,10 @@ QList<CharacterTally::Entry> CharacterTally::worstFirst() const
     std::sort(wrong.begin(), wrong.end(), [](const Entry &a, const Entry &b) {
         if (a.errors() != b.errors())
             return a.errors() > b.errors();
-        // Shares compared crosswise in integers; a character never sent (only
-        // ever extra) counts as sent once.
-        const qint64 left = qint64(a.errors()) * std::max(b.sent, 1);
-        const qint64 right = qint64(b.errors()) * std::max(a.sent, 1);
+        // Shares compared crosswise in integers; a character with an error
+        // was always sent or slipped in, so neither count is 0.
+        const qint64 left = qint64(a.errors()) * (b.sent + b.extra);
+        const qint64 right = qint64(b.errors()) * (a.sent + a.extra);
         if (left != right)
             return left > right;
         return a.character < b.character;

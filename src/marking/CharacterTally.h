@@ -21,13 +21,21 @@ public:
         int extra = 0;        // copied where nothing was sent
 
         int errors() const { return substituted + missed + extra; }
+        // The share of the character's appearances, sent or slipped in, that
+        // were wrong: errors over (sent + extra), so always 0-100; 0 for a
+        // character never seen.
+        double errorPercent() const
+        {
+            const int seen = sent + extra;
+            return seen > 0 ? 100.0 * errors() / seen : 0.0;
+        }
         friend bool operator==(const Entry &, const Entry &) = default;
     };
 
     void add(const QList<AlignedPair> &alignment);
 
     // The characters with at least one error, worst first: most errors, then
-    // the higher share of the times sent, then in character order.
+    // the higher error share (errorPercent()), then in character order.
     QList<Entry> worstFirst() const;
     Entry entry(QChar character) const;
     // Every character sent or copied, in no particular order.

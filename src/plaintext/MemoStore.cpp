@@ -26,7 +26,9 @@ QString MemoStore::load() const
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    return QString::fromUtf8(file.readAll());
+    // Files saved with CR LF line ends (by earlier versions, or edited by
+    // hand elsewhere) read the same as LF ones.
+    return QString::fromUtf8(file.readAll()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 void MemoStore::edited()
@@ -47,6 +49,7 @@ void MemoStore::save()
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return;  // the memo on screen is untouched; the next edit tries again
-    file.write(m_text().toUtf8());
+    // Saved with LF line ends, as text files are on Linux.
+    file.write(m_text().replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8());
     file.commit();
 }

@@ -20,7 +20,8 @@ public:
     // memo.txt in the user's data folder (~/.local/share/KEYLARK/ on Linux).
     static QString defaultPath();
 
-    // The text saved by an earlier run; empty when there is none.
+    // The text saved by an earlier run, with LF line ends whether it was saved
+    // with LF or CR LF; empty when there is none. A save writes LF line ends.
     QString load() const;
     // The memo was edited: save once the edits pause.
     void edited();

@@ -77,7 +77,9 @@ QString joinLines(const QString &text)
         const bool insideNotation = inBracket && nextBracket < size && text[nextBracket] == u']';
         const QChar before = joined.back();
         const QChar after = text[next];
-        if (!insideNotation && before != u' ' && after != u' ' && !isJapanese(before) && !isJapanese(after))
+        // Japanese on both sides joins; a Latin word beside kana is a word of
+        // its own, as "CQ TEST" on one line and "テスト" on the next.
+        if (!insideNotation && before != u' ' && after != u' ' && !(isJapanese(before) && isJapanese(after)))
             joined += u' ';
     }
     return joined;
@@ -94,4 +96,30 @@ QString replaceBracketNotations(QString text)
 QString prepareSendText(const QString &memoText)
 {
     return replaceBracketNotations(joinLines(memoText));
+}
+
+QStringList writtenCharacters(const QString &memoText)
+{
+    // One pass from the front gives what the replacements in turn give: no
+    // notation holds a bracket or a key character inside, so a replacement
+    // never makes a new notation out of its neighbours.
+    const QString joined = joinLines(memoText);
+    QStringList written;
+    written.reserve(joined.size());
+    for (qsizetype i = 0; i < joined.size();) {
+        qsizetype length = 1;
+        if (joined[i] == u'[') {
+            const QStringView rest = QStringView(joined).sliced(i);
+            for (const Notation &notation : kNotations) {
+                const QStringView brackets(notation.brackets);
+                if (rest.startsWith(brackets, Qt::CaseInsensitive)) {
+                    length = brackets.size();
+                    break;
+                }
+            }
+        }
+        written.append(joined.mid(i, length));
+        i += length;
+    }
+    return written;
 }

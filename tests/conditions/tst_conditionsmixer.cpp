@@ -344,6 +344,7 @@ private slots:
             if (std::abs(faded[i]) > 8000)
                 ratios.push_back(double(mix[i] - noise[i]) / faded[i]);
         }
+        QVERIFY(!ratios.empty());
         const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
         QVERIFY2(*high - *low < 0.01, qPrintable(QStringLiteral("%1..%2").arg(*low).arg(*high)));
     }

@@ -4,6 +4,7 @@
 #include "history/HistorySchema.h"
 #include "history/PracticeHistory.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +15,7 @@ class TestCourseProgress : public QObject
 
 private slots:
     void storedAndRestored();
+    void historyClosedFirst();
 };
 
 void TestCourseProgress::storedAndRestored()
@@ -54,6 +56,29 @@ void TestCourseProgress::storedAndRestored()
     QVERIFY(version.exec(u"SELECT version FROM course_schema_version"_qs) && version.next());
     QCOMPARE(version.value(0).toInt(), CourseProgress::kCurrentVersion);
     QVERIFY(!version.next());
+}
+
+// On exit the history closes its connection while the course page still holds
+// its progress: the connection goes quietly, and the progress is unavailable.
+void TestCourseProgress::historyClosedFirst()
+{
+    QTest::failOnWarning(QRegularExpression(u"removeDatabase|still in use"_qs));
+    QTemporaryDir folder;
+    CourseProgress progress;
+    {
+        PracticeHistory history;
+        QVERIFY(history.open(folder.path()));
+        QVERIFY(progress.open(history.database()));
+        QVERIFY(progress.recordLesson({QDateTime::currentDateTimeUtc(), CourseKind::Wabun, 1, 20, 0, 10, 10}, {}, 2));
+        QCOMPARE(progress.lessonReached(CourseKind::Wabun), 2);
+        history.close();
+        QVERIFY(!progress.available());
+        QCOMPARE(progress.lessonReached(CourseKind::Wabun), 1);
+        QVERIFY(history.open(folder.path()));
+        QVERIFY(progress.open(history.database()));
+        QCOMPARE(progress.lessonReached(CourseKind::Wabun), 2);
+    }
+    QVERIFY(!progress.available());
 }
 
 QTEST_GUILESS_MAIN(TestCourseProgress)

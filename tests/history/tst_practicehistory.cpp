@@ -1,8 +1,10 @@
 // The practice history file: what is written, and files it must leave alone.
 #include "callsign/DrillView.h"
+#include "history/CourseProgress.h"
 #include "history/HistoryCsv.h"
 #include "history/HistorySchema.h"
 #include "history/PracticeHistory.h"
+#include "history/RecordsSummary.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +75,9 @@ private slots:
     void secondWindowIsRefused();
     void upgradeFromFirstVersion();
     void csvExport();
+    void csvFormulaCells_data();
+    void csvFormulaCells();
+    void recordsSummary();
 };
 
 void TestPracticeHistory::answersAndRunsAreKept()
@@ -88,6 +93,10 @@ void TestPracticeHistory::answersAndRunsAreKept()
         {QDateTime::fromMSecsSinceEpoch(kNoon + 90000), RunRecord::PlainText, u"練習.txt"_qs, 1500, 301000},
     };
     {
+        // An empty file (left by a crash before the first write) is a new history.
+        QFile empty(PracticeHistory::filePathIn(folder.path()));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
         PracticeHistory history;
         QVERIFY(history.open(folder.path()));
         for (const AnswerRecord &a : answers)
@@ -153,7 +162,7 @@ void TestPracticeHistory::unusableFileIsLeftAlone()
         QVERIFY(query.exec(damage == u"foreign" ? u"CREATE TABLE contacts (name TEXT)"_qs
                                                  : u"CREATE TABLE schema_version (version INTEGER)"_qs));
         if (damage == u"newer")
-            QVERIFY(query.exec(u"INSERT INTO schema_version VALUES (99)"_qs));
+            QVERIFY(query.exec(u"INSERT INTO schema_version VALUES (%1)"_qs.arg(HistorySchema::kCurrentVersion + 1)));
     } else {
         QDir().rmdir(folder);
         QFile file(folder);
@@ -243,10 +252,18 @@ void TestPracticeHistory::csvExport()
     history.recordAnswer(answer(3, u"W1AW"_qs, u"W1,\"A"_qs, 30, DrillView::StepMode, -1));
     history.recordRun({QDateTime::fromMSecsSinceEpoch(kNoon + 9000), RunRecord::PlainText, u"春, 夏.txt"_qs, 120, 61000});
     history.recordRun({QDateTime::fromMSecsSinceEpoch(kNoon + 99000), RunRecord::Stream, u"stream"_qs, 77, 8000});
+    CourseProgress course;
+    QVERIFY(course.open(history.database()));
+    QVERIFY(course.recordLesson({QDateTime::fromMSecsSinceEpoch(kNoon + 300000), CourseKind::Wabun, 3, 18, 2, 90, 81},
+                                {}, 3));
+    QVERIFY(course.recordLesson(
+        {QDateTime::fromMSecsSinceEpoch(kNoon + 200000), CourseKind::International, 2, 20, 0, 100, 95}, {}, 3));
 
     const QString csv = folder.filePath(u"out.csv"_qs);
     QString error;
-    QVERIFY2(exportHistoryCsv(history, csv, &error), qPrintable(error));
+    qsizetype rows = 0;
+    QVERIFY2(exportHistoryCsv(history, csv, &error, &rows), qPrintable(error));
+    QCOMPARE(rows, 6);
     const QByteArray bytes = contents(csv);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QVERIFY(bytes.endsWith("\r\n"));
@@ -255,13 +272,16 @@ void TestPracticeHistory::csvExport()
     // The time comes first: the rest of each line is compared as text, the
     // time by the instant it names, whatever the machine's time zone.
     const QStringList expected = {
-        u"time,kind,call_sign,answer,wpm,pitch_hz,mode,verdict,enter_after_ms,source,characters,duration_ms"_qs,
-        u",answer,JA1ABC,JA1ABC,25,675,normal,OK,640,,,"_qs,
-        u",answer,W1AW,\"W1,\"\"A\",30,680,step,NG,-1,,,"_qs,
-        u",text,,,,,,,,\"春, 夏.txt\",120,61000"_qs,
-        u",stream,,,,,,,,stream,77,8000"_qs,
+        u"time,kind,call_sign,answer,wpm,pitch_hz,mode,verdict,enter_after_ms,source,characters,duration_ms,"
+        "course,lesson,space_extra,correct"_qs,
+        u",answer,JA1ABC,JA1ABC,25,675,normal,OK,640,,,,,,,"_qs,
+        u",answer,W1AW,\"W1,\"\"A\",30,680,step,NG,-1,,,,,,,"_qs,
+        u",text,,,,,,,,\"春, 夏.txt\",120,61000,,,,"_qs,
+        u",stream,,,,,,,,stream,77,8000,,,,"_qs,
+        u",lesson,,,20,,,,,,100,,international,2,0,95"_qs,
+        u",lesson,,,18,,,,,,90,,wabun,3,2,81"_qs,
     };
-    const qint64 times[] = {0, kNoon, kNoon + 3000, kNoon + 9000, kNoon + 99000};
+    const qint64 times[] = {0, kNoon, kNoon + 3000, kNoon + 9000, kNoon + 99000, kNoon + 200000, kNoon + 300000};
     QCOMPARE(lines.size(), expected.size());
     QCOMPARE(lines.first(), expected.first());
     for (int row = 1; row < lines.size(); ++row) {
@@ -271,6 +291,67 @@ void TestPracticeHistory::csvExport()
         QCOMPARE(at.toMSecsSinceEpoch(), times[row]);
         QVERIFY(at.timeSpec() == Qt::OffsetFromUTC || at.timeSpec() == Qt::UTC);
     }
+}
+
+void TestPracticeHistory::csvFormulaCells_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("=") << u"=1+1"_qs << u"\"'=1+1\""_qs;
+    QTest::newRow("@") << u"@SUM(1+1)"_qs << u"\"'@SUM(1+1)\""_qs;
+    QTest::newRow("+") << u"+81"_qs << u"\"'+81\""_qs;
+    QTest::newRow("-") << u"-5"_qs << u"\"'-5\""_qs;
+    QTest::newRow("tab") << u"\tA"_qs << u"\"'\tA\""_qs;
+    QTest::newRow("CR") << u"\rA"_qs << u"\"'\rA\""_qs;
+    QTest::newRow("quotes doubled") << u"=HYPERLINK(\"x\")"_qs << u"\"'=HYPERLINK(\"\"x\"\")\""_qs;
+    QTest::newRow("inside is harmless") << u"A=B-C"_qs << u"A=B-C"_qs;
+    QTest::newRow("already text") << u"'=1"_qs << u"'=1"_qs;
+}
+
+void TestPracticeHistory::csvFormulaCells()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, cell);
+    QTemporaryDir folder;
+    PracticeHistory history;
+    QVERIFY(history.open(folder.path()));
+    QVERIFY(history.recordAnswer(answer(0, typed, typed, 25, DrillView::NormalMode, -1)));
+    QVERIFY(history.recordRun({QDateTime::fromMSecsSinceEpoch(kNoon), RunRecord::PlainText, typed, 1, 100}));
+    const QString csv = folder.filePath(u"out.csv"_qs);
+    QString error;
+    QVERIFY2(exportHistoryCsv(history, csv, &error), qPrintable(error));
+    const QString text = QString::fromUtf8(contents(csv));
+    // Call sign and answer of the answer row, the source of the run row; the
+    // numbers beside them (-1) stay numbers.
+    QVERIFY2(text.contains(u",answer,"_qs + cell + u',' + cell + u",25,675,normal,OK,-1,"_qs), qPrintable(text));
+    QVERIFY2(text.contains(u",text,,,,,,,,"_qs + cell + u",1,100,"_qs), qPrintable(text));
+}
+
+// Days split at local midnight; the best Step speed is the first time the
+// fastest right Step answer came, whatever other modes reached.
+void TestPracticeHistory::recordsSummary()
+{
+    const QDateTime midnight = QDate(2024, 5, 2).startOfDay();
+    const auto at = [&](qint64 ms, const QString &copied, int wpm, DrillView::Mode mode) {
+        return AnswerRecord{midnight.addMSecs(ms), u"JA1ABC"_qs, copied, wpm, 700, mode, copied == u"JA1ABC"_qs, 500};
+    };
+    RecordsSummary summary;
+    for (const AnswerRecord &a : {at(-60000, u"JA1ABC"_qs, 30, DrillView::StepMode),
+                                  at(-1, u"JA1ABD"_qs, 40, DrillView::StepMode),
+                                  at(0, u"JA1ABC"_qs, 30, DrillView::StepMode),
+                                  at(5000, u"JA1ABC"_qs, 45, DrillView::NormalMode)})
+        summary.add(a);
+    QCOMPARE(summary.answers(), 4);
+    QCOMPARE(summary.correct(), 3);
+    const QList<RecordsSummary::Day> days = summary.days();
+    QCOMPARE(days.size(), 2);
+    QCOMPARE(days[0].date, QDate(2024, 5, 1));
+    QCOMPARE(days[0].answers, 2);
+    QCOMPARE(days[0].correct, 1);
+    QCOMPARE(days[1].answers, 2);
+    QCOMPARE(days[1].meanWpm(), 37.5);
+    QCOMPARE(summary.bestStep().wpm, 30);
+    QCOMPARE(summary.bestStep().at, midnight.addMSecs(-60000));
 }
 
 QTEST_GUILESS_MAIN(TestPracticeHistory)

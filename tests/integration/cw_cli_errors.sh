@@ -41,6 +41,15 @@ expect_failure "fading too shallow" --qsb-depth 2 -o "$work/out.wav" "CQ"
 expect_failure "fading too deep" --qsb-depth 31 -o "$work/out.wav" "CQ"
 expect_failure "second station with a value" --qrm=on -o "$work/out.wav" "CQ"
 expect_failure "no text" -o "$work/out.wav"
+expect_failure "value of a flag" --qsb=6 -o "$work/out.wav" "CQ"
+expect_failure "empty attached value" --wpm= -o "$work/out.wav" "CQ"
+expect_failure "attached value out of range" --wpm=61 -o "$work/out.wav" "CQ"
+# A text with nothing Morse can send writes no file of silence.
+for empty in "" "   " "~ € ~"; do
+    expect_failure "nothing to send: '$empty'" -o "$work/out.wav" "$empty"
+    grep -q "nothing to send" "$work/err" || { echo "FAIL: '$empty' not refused as nothing to send"; failures=$((failures + 1)); }
+done
+printf '\r\n \n' | expect_failure "nothing to send on standard input" -o "$work/out.wav" -
 expect_failure "character too long" --wpm 10 --ratio 1000 -o "$work/out.wav" "T"
 expect_failure "too long at the widest spacing" --wpm 10 --ratio 11 --spacing 13 -o "$work/out.wav" "T"
 # 30 000 zeros at 10 wpm, ratio 10, widest spacing: 4.5 GiB of audio. Refused
@@ -54,6 +63,8 @@ if (( elapsed_ms > 3000 )); then echo "FAIL: the refusal took $elapsed_ms ms"; f
 rm -f "$work/zeros.txt"
 # Playing without any sound server: one line, nothing from the sound library.
 PULSE_SERVER=unix:$work/no-server expect_failure "no sound server" "CQ"
+grep -q "no PulseAudio or PipeWire sound server answered" "$work/err" \
+    || { echo "FAIL: no sound server: $(cat "$work/err")"; failures=$((failures + 1)); }
 rm -f "$work/err"
 mkdir "$work/ro" && chmod a-w "$work/ro"
 # Permission bits do not stop root: drop the two capabilities that let it pass.
@@ -79,6 +90,15 @@ printf 'CQ' | "$cw" --seed 3 -o "$work/stdin.wav" - || { echo "FAIL: stdin"; fai
 printf 'E\nE\n' | "$cw" --seed 3 -o "$work/lf.wav" - || { echo "FAIL: lone LF"; failures=$((failures + 1)); }
 size=$(stat -c %s "$work/lf.wav")
 if [[ $size -ne $((44 + 2 * 12 * 384)) ]]; then echo "FAIL: lone LF size $size"; failures=$((failures + 1)); fi
+# A long option's value after "=" is the same as after a space; after "--" a
+# text may start with a dash.
+"$cw" --seed=3 --wpm=30 --pitch=800 -o "$work/spaced.wav" "CQ" && \
+    "$cw" --seed 3 --wpm 30 --pitch 800 -o "$work/attached.wav" "CQ" && \
+    cmp -s "$work/spaced.wav" "$work/attached.wav" || { echo "FAIL: --opt=value"; failures=$((failures + 1)); }
+"$cw" --seed 3 -o "$work/dash.wav" -- "-E" || { echo "FAIL: text after --"; failures=$((failures + 1)); }
+# -E: -....- (18 units with its gap) then E (4).
+size=$(stat -c %s "$work/dash.wav")
+if [[ $size -ne $((44 + 2 * 22 * 384)) ]]; then echo "FAIL: text after -- size $size"; failures=$((failures + 1)); fi
 # A ratio too long only at the slowest settings is fine where it fits.
 "$cw" --seed 3 --ratio 11 -o "$work/r11.wav" "T" || { echo "FAIL: ratio 11 at 25 wpm"; failures=$((failures + 1)); }
 exit $((failures > 0))

@@ -22,6 +22,10 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 pulse_start || { echo "FAIL: no private PulseAudio server"; exit 1; }
 
+# keylark-cw echoes the text as it was written, not as the signs it sends.
+echoed=$(timeout 30 "$cw" --wpm=40 "CQ [ar] +" 2>"$work/echo.err")
+[[ $echoed == "CQ [ar] +" ]] || fail "echo: '$echoed' $(cat "$work/echo.err")"
+
 text="PARIS PARIS"
 for wpm in 25 60; do
     pulse_record_start "$work/stop.wav"

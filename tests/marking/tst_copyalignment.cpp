@@ -1,5 +1,6 @@
 #include "marking/CharacterTally.h"
 #include "marking/CopyAlignment.h"
+#include "marking/CopyMarks.h"
 
 #include <QTest>
 
@@ -22,6 +23,8 @@ QString render(const QList<AlignedPair> &pairs)
 
 } // namespace
 
+Q_DECLARE_METATYPE(CharacterTally::Entry)
+
 class TestCopyAlignment : public QObject
 {
     Q_OBJECT
@@ -30,6 +33,10 @@ private slots:
     void alignment_data();
     void alignment();
     void tallyWorstFirst();
+    void errorPercent_data();
+    void errorPercent();
+    void marks_data();
+    void marks();
 };
 
 void TestCopyAlignment::alignment_data()
@@ -96,6 +103,48 @@ void TestCopyAlignment::tallyWorstFirst()
     };
     QCOMPARE(tally.worstFirst(), expected);
     QCOMPARE(tally.entry(u'A'), (Entry{u'A', 7, 0, 0, 0}));
+}
+
+void TestCopyAlignment::errorPercent_data()
+{
+    QTest::addColumn<CharacterTally::Entry>("entry");
+    QTest::addColumn<double>("percent");
+    using Entry = CharacterTally::Entry;
+    QTest::newRow("four slipped in, sent twice") << Entry{u'S', 2, 0, 0, 4} << 400.0 / 6;
+    QTest::newRow("only ever slipped in") << Entry{u'X', 0, 0, 0, 3} << 100.0;
+    QTest::newRow("every kind") << Entry{u'K', 8, 1, 2, 2} << 50.0;
+    QTest::newRow("all missed") << Entry{u'B', 3, 0, 3, 0} << 100.0;
+    QTest::newRow("never seen") << Entry{u'Q', 0, 0, 0, 0} << 0.0;
+}
+
+void TestCopyAlignment::errorPercent()
+{
+    QFETCH(CharacterTally::Entry, entry);
+    QFETCH(double, percent);
+    QCOMPARE(entry.errorPercent(), percent);
+}
+
+void TestCopyAlignment::marks_data()
+{
+    QTest::addColumn<QString>("sent");
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<QList<int>>("sentMarks");
+    QTest::addColumn<QList<int>>("copiedMarks");
+    QTest::newRow("right") << u"JA1ABC"_qs << u"JA1ABC"_qs << QList<int>{} << QList<int>{};
+    QTest::newRow("copied wrong") << u"JA1ABC"_qs << u"JA1ABD"_qs << QList<int>{5} << QList<int>{5};
+    QTest::newRow("missed first") << u"7K1ABC"_qs << u"K1ABC"_qs << QList<int>{0} << QList<int>{};
+    QTest::newRow("slipped in, then wrong") << u"W1AW"_qs << u"W1XAV"_qs << QList<int>{3} << QList<int>{2, 4};
+}
+
+void TestCopyAlignment::marks()
+{
+    QFETCH(QString, sent);
+    QFETCH(QString, copied);
+    QFETCH(QList<int>, sentMarks);
+    QFETCH(QList<int>, copiedMarks);
+    const CopyMarks marks = markCopyErrors(sent, copied);
+    QCOMPARE(marks.sent, sentMarks);
+    QCOMPARE(marks.copied, copiedMarks);
 }
 
 QTEST_APPLESS_MAIN(TestCopyAlignment)

@@ -9,6 +9,7 @@ class TestSendText : public QObject
 private slots:
     void prepare_data();
     void prepare();
+    void writtenCharacters();
 };
 
 void TestSendText::prepare_data()
@@ -41,7 +42,10 @@ void TestSendText::prepare_data()
     QTest::newRow("kanji, punctuation") << u"本日は。\r\n晴れ"_qs << u"本日は。晴れ"_qs;
     QTest::newRow("half-width kana") << u"ｱ\nｲ"_qs << u"ｱｲ"_qs;
     QTest::newRow("full-width letters") << u"ＡＢ\nＣ"_qs << u"ＡＢＣ"_qs;
-    QTest::newRow("kana after a call sign") << u"JA1ABC\nです"_qs << u"JA1ABCです"_qs;
+    // A Latin word beside Japanese is a word of its own.
+    QTest::newRow("kana after a call sign") << u"JA1ABC\nです"_qs << u"JA1ABC です"_qs;
+    QTest::newRow("Latin after kana") << u"テスト\r\nCQ [AR]"_qs << u"テスト CQ +"_qs;
+    QTest::newRow("full-width after Latin") << u"CQ TEST\r\nＴＥＳＴ"_qs << u"CQ TEST ＴＥＳＴ"_qs;
 }
 
 void TestSendText::prepare()
@@ -49,6 +53,17 @@ void TestSendText::prepare()
     QFETCH(QString, memo);
     QFETCH(QString, sent);
     QCOMPARE(prepareSendText(memo), sent);
+    // What was written, one entry for each character sent, joins back to the
+    // joined lines.
+    const QStringList written = ::writtenCharacters(memo);
+    QCOMPARE(written.size(), sent.size());
+    QCOMPARE(written.join(QString()), joinLines(memo));
+}
+
+void TestSendText::writtenCharacters()
+{
+    QCOMPARE(::writtenCharacters(u"CQ [ar]\n[ホ\nレ]+"_qs),
+             (QStringList{u"C"_qs, u"Q"_qs, u" "_qs, u"[ar]"_qs, u" "_qs, u"[ホレ]"_qs, u"+"_qs}));
 }
 
 QTEST_APPLESS_MAIN(TestSendText)

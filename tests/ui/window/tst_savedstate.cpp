@@ -7,6 +7,7 @@
 #include "history/PracticeHistory.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -156,6 +157,16 @@ void TestSavedState::memoComesBack()
     w.window->plainTextPage().setMemoText(u"CQ CQ DE JA1ABC\r\nK"_qs);
     restart();  // closing saves an edit still waiting for its pause
     QCOMPARE(w.window->plainTextPage().memoText(), u"CQ CQ DE JA1ABC\r\nK"_qs);
+    QFile file(MemoStore::defaultPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("CQ CQ DE JA1ABC\nK"));
+    file.close();
+    // A memo saved with CR LF elsewhere reads as one saved with LF.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write("A\r\nB\nC"), 6);
+    file.close();
+    restart();
+    QCOMPARE(w.window->plainTextPage().memoText(), u"A\r\nB\r\nC"_qs);
     w.window->plainTextPage().btnClearClickClick();
     restart();
     QCOMPARE(w.window->plainTextPage().memoText(), QString());
