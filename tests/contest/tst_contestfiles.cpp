@@ -121,7 +121,7 @@ private slots:
         QVERIFY(result.ok);
         QCOMPARE(result.history.callSigns(),
                  QStringList({QStringLiteral("JA1AAA"), QStringLiteral("JH3BBB"), QStringLiteral("JE7CCC")}));
-        QCOMPARE(result.history.exchange(QStringLiteral("jh3bbb")), QStringLiteral("2502H"));
+        QCOMPARE(result.history.exchange(QStringLiteral("jh3bbb")), QStringLiteral("25H"));
         QCOMPARE(result.history.value(QStringLiteral("JE7CCC"), QStringLiteral("Name")), QStringLiteral("JIRO"));
         QCOMPARE(result.history.value(QStringLiteral("JH3BBB"), QStringLiteral("Name")), QString());
         QVERIFY(!result.history.contains(QStringLiteral("JA9ZZZ")));
