@@ -10,7 +10,7 @@
 //     ... every block:  for (const Transmission &t : session.advance(position + lookAhead)) mixer.add(t);
 //     session.setCallText(typed); session.setExchangeText(typed);
 //     OperatorMessage what = session.enter(now);                    // Enter sends the next step
-//     session.stopSending(now);                                     // Esc
+//     session.stopSending(now); mixer.stop(-1);                      // Esc
 //     session.log(), session.checkedLog(), session.score(true), session.finished(now)
 //
 // The callers react when the operator's message has ended: advance() returns
