@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ContestExchange.h"
+#include "contest/exchange/ContestExchange.h"
 
 #include <QString>
 #include <QVector>

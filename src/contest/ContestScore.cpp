@@ -1,7 +1,7 @@
 #include "ContestScore.h"
 
 #include "CtyDatabase.h"
-#include "WpxPrefix.h"
+#include "contest/exchange/WpxPrefix.h"
 #include "keying/CharacterLength.h"
 
 #include <QSet>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contest/ContestExchange.h"
+#include "contest/exchange/ContestExchange.h"
 
 #include <QStringList>
 

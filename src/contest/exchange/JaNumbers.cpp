@@ -1,4 +1,4 @@
-#include "JaNumbers.h"
+#include "contest/exchange/JaNumbers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CutNumbers.h"
+#include "contest/exchange/CutNumbers.h"
 
 QString CutDigits(QStringView digits, const CutStyle &style)
 {

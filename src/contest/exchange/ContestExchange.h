@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CutNumbers.h"
+#include "contest/exchange/CutNumbers.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "WpxPrefix.h"
+#include "contest/exchange/WpxPrefix.h"
 
 #include <QStringList>
 

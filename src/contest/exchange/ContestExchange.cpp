@@ -1,8 +1,8 @@
-#include "ContestExchange.h"
+#include "contest/exchange/ContestExchange.h"
 
-#include "CallHistory.h"
-#include "CtyDatabase.h"
-#include "JaNumbers.h"
+#include "contest/CallHistory.h"
+#include "contest/CtyDatabase.h"
+#include "contest/exchange/JaNumbers.h"
 
 #include <QStringList>
 
