@@ -1,8 +1,8 @@
 #include "contest/CallHistory.h"
-#include "contest/ContestExchange.h"
+#include "contest/exchange/ContestExchange.h"
 #include "contest/CtyDatabase.h"
-#include "contest/JaNumbers.h"
-#include "contest/WpxPrefix.h"
+#include "contest/exchange/JaNumbers.h"
+#include "contest/exchange/WpxPrefix.h"
 
 #include "TestPaths.h"
 
