@@ -41,7 +41,7 @@ std::int64_t ContestSession::delay()
 
 Transmission ContestSession::send(OperatorMessage message, std::int64_t now)
 {
-    const QString keyedExchange = keyedExchange(m_settings.kind, m_settings.myExchange, CutStyle{u'T', true});
+    const QString myExchange = keyedExchange(m_settings.kind, m_settings.myExchange, CutStyle{u'T', true});
     QString text;
     switch (message) {
     case OperatorMessage::Cq:
@@ -49,11 +49,11 @@ Transmission ContestSession::send(OperatorMessage message, std::int64_t now)
             + m_settings.myCall;
         break;
     case OperatorMessage::Exchange:
-        text = (m_callText + u' ' + keyedExchange).trimmed();
+        text = (m_callText + u' ' + myExchange).trimmed();
         break;
     case OperatorMessage::Tu:
         if (!m_callText.isEmpty()) {
-            m_log << LoggedContact{now, m_callText, keyedExchange, m_exchangeText, active() ? m_active : -1};
+            m_log << LoggedContact{now, m_callText, myExchange, m_exchangeText, active() ? m_active : -1};
             m_callText.clear();
             m_exchangeText.clear();
         }

@@ -150,7 +150,7 @@ private slots:
     {
         QFETCH(QString, call);
         QFETCH(QString, prefix);
-        QCOMPARE(wpxPrefix(call), prefix);
+        QCOMPARE(::wpxPrefix(call), prefix);
     }
 
     // A caller's exchange: the history's when it suits, else from its call.
