@@ -196,7 +196,12 @@ void PulseLink::commit(qint64 upTo)
         if (m_mixer)
             m_mixer->process(reinterpret_cast<audio_sample *>(block.data()), int(count / 2));
         if (m_ahead.size() < count || std::memcmp(m_ahead.constData(), block.data(), std::size_t(count)) != 0) {
+            // What follows was made from the same wrong guess: forgotten, so
+            // that it is all sent again and the server's write position ends
+            // where it was (a server whose write position stays back here
+            // runs dry for a moment).
             sendAt(position, block.data(), std::size_t(count));
+            m_ahead.clear();
             m_aheadStale = true;
         }
         m_ahead.remove(0, std::min<qsizetype>(m_ahead.size(), qsizetype(count)));
