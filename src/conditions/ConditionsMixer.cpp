@@ -47,6 +47,15 @@ struct ConditionsMixer::State {
         hasExtras = c.noise || c.qrm;
     }
 
+    State(const State &o)
+        : conditions(o.conditions), wanted(o.wanted), noise(o.noise), fading(o.fading),
+          station(o.station ? std::make_unique<SecondStation>(*o.station) : nullptr), watch(o.watch),
+          noiseSigma(o.noiseSigma), qrmLevel(o.qrmLevel), hasExtras(o.hasExtras), pitch(o.pitch.load()),
+          levelTarget(o.levelTarget.load()), fadeRequested(o.fadeRequested.load()), done(o.done.load()),
+          level(o.level), position(o.position), fadeLeft(o.fadeLeft)
+    {
+    }
+
     // The gain of the whole sum at a wanted peak of level: the loudest the
     // wanted tone, the second station at its loudest and the noise at its
     // limit can add up to is one step below full scale, so that rounding
@@ -85,7 +94,14 @@ ConditionsMixer::ConditionsMixer(const BandConditions &conditions, const Wanted 
 {
 }
 
+ConditionsMixer::ConditionsMixer(std::unique_ptr<State> state) : d(std::move(state)) {}
+
 ConditionsMixer::~ConditionsMixer() = default;
+
+std::unique_ptr<ConditionsMixer> ConditionsMixer::clone() const
+{
+    return std::unique_ptr<ConditionsMixer>(new ConditionsMixer(std::make_unique<State>(*d)));
+}
 
 const BandConditions &ConditionsMixer::conditions() const
 {

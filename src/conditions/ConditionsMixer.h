@@ -32,6 +32,12 @@ public:
     ConditionsMixer(const ConditionsMixer &) = delete;
     ConditionsMixer &operator=(const ConditionsMixer &) = delete;
 
+    // A mixer that goes on exactly as this one would from where it is now,
+    // whatever the lengths of the blocks it is given: a sound output that
+    // holds sound far ahead mixes that part with a copy and keeps this one
+    // for what it can no longer take back. The copy tells no call hook.
+    std::unique_ptr<ConditionsMixer> clone() const;
+
     const BandConditions &conditions() const;
 
     // The wanted signal moved in pitch (the noise band and the second station
@@ -58,5 +64,6 @@ public:
 
 private:
     struct State;
+    explicit ConditionsMixer(std::unique_ptr<State> state);
     std::unique_ptr<State> d;
 };

@@ -18,8 +18,9 @@ constexpr double kMaxLevel = 1.1;
 } // namespace
 
 SecondStation::SecondStation(QStringList callSigns, int wantedUnit, unsigned int seed)
-    : m_random(seed), m_table(std::make_unique<TSineTable>()), m_renderer(m_keying)
+    : m_random(seed), m_renderer(m_keying)
 {
+    auto table = std::make_shared<TSineTable>();
     callSigns.removeAll(QString());
     m_callSigns = callSigns;
 
@@ -38,13 +39,29 @@ SecondStation::SecondStation(QStringList callSigns, int wantedUnit, unsigned int
         dot = int(std::lround(wantedUnit * (slower ? 1.0 - change : 1.0 + change)));
     m_keying.dot_samples = std::clamp(dot, kMinUnit, kMaxUnit);
 
-    m_keying.amplitude = MakeSineTable(*m_table, 8, 8);
-    m_keying.sine_table = m_table.get();
+    m_keying.amplitude = MakeSineTable(*table, 8, 8);
+    m_keying.sine_table = table.get();
+    m_table = std::move(table);
     m_scratch.resize(kBufferSamples);
     m_nextCallAt = pauseSamples(1.0, 4.0);
 }
 
 SecondStation::~SecondStation() = default;
+
+SecondStation::SecondStation(const SecondStation &other)
+    : m_callSigns(other.m_callSigns)
+    , m_random(other.m_random)
+    , m_offsetHz(other.m_offsetHz)
+    , m_level(other.m_level)
+    , m_table(other.m_table)
+    , m_keying(other.m_keying)
+    , m_renderer(m_keying)
+    , m_scratch(other.m_scratch.size())
+    , m_call(other.m_call)
+    , m_read(other.m_read)
+    , m_nextCallAt(other.m_nextCallAt)
+{
+}
 
 std::int64_t SecondStation::pauseSamples(double lowSeconds, double highSeconds)
 {

@@ -34,6 +34,10 @@ public:
     // callSigns: what it may call, empty entries ignored; with none it never calls.
     SecondStation(QStringList callSigns, int wantedUnit, unsigned int seed);
     ~SecondStation();
+    // A copy goes on exactly as the original would, from where it is now; it
+    // shares the sine table and tells no hook.
+    SecondStation(const SecondStation &other);
+    SecondStation &operator=(const SecondStation &) = delete;
 
     // Its level beside the wanted signal's peak.
     double relativeLevel() const { return m_level; }
@@ -61,7 +65,7 @@ private:
     std::mt19937 m_random;
     int m_offsetHz = 0;     // signed: which side of the wanted pitch
     double m_level = 1.0;
-    std::unique_ptr<TSineTable> m_table;
+    std::shared_ptr<TSineTable> m_table;  // shared by copies, never changed after construction
     KeyingValues m_keying;
     CharacterRenderer m_renderer;
     std::vector<audio_sample> m_scratch;  // one character, as the renderer writes it

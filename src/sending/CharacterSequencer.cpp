@@ -203,14 +203,47 @@ void CharacterSequencer::cancelRestart()
     m_view.restoreButtons();
 }
 
-void CharacterSequencer::dropUnheard()
+int CharacterSequencer::dropUnheard(bool *wordGapDropped)
 {
     const QList<quint64> dropped = m_output.discardPending();
     for (const quint64 tag : dropped) {
         if (hWave_hdr1.atDevice && hWave_hdr1.tag == tag)
             hWave_hdr1.atDevice = false;
     }
-    std::erase_if(m_queued, [&](const Queued &q) { return dropped.contains(q.tag); });
+    int characters = 0;
+    bool gap = false;
+    std::erase_if(m_queued, [&](const Queued &q) {
+        if (!dropped.contains(q.tag))
+            return false;
+        if (q.wordGap)
+            gap = true;
+        else
+            ++characters;
+        return true;
+    });
+    if (wordGapDropped)
+        *wordGapDropped = gap;
+    return characters;
+}
+
+void CharacterSequencer::keyingChanged()
+{
+    if (!m_keyDown || m_renderFailed)
+        return;
+    bool gapDropped = false;
+    const int characters = dropUnheard(&gapDropped);
+    if (characters == 0 && !gapDropped)
+        return;
+    // The dropped characters were the last ones rendered: send_pos goes back
+    // over them, and a dropped word gap comes again before them.
+    send_pos -= characters;
+    m_wordGapDue = m_wordGapDue || gapDropped;
+    if (!hWave_hdr1.atDevice) {
+        const QString error = SendNextChar();
+        if (!error.isEmpty())
+            m_view.showError(error);
+    }
+    endRunIfDrained();
 }
 
 void CharacterSequencer::endRunIfDrained()

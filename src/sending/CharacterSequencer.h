@@ -47,10 +47,20 @@ public:
     // Random-file mode was left during its pause: no restart follows.
     void cancelRestart();
 
+    // The speed, pitch, spacing, volume or ratio has changed. The output holds
+    // rendered sound well ahead; what of it can still be taken back is dropped
+    // and rendered again, so the change is heard from the next character that
+    // starts after the output's short read-ahead.
+    void keyingChanged();
+
     // The dash-to-dot ratio every dash is rendered with. The window passes on
     // only a ratio that renders every character, so a typo in the box never
     // stops a text; the renderer still refuses one that does not fit.
-    void setRatioText(const QString &ratio) { m_ratioText = ratio; }
+    void setRatioText(const QString &ratio)
+    {
+        m_ratioText = ratio;
+        keyingChanged();
+    }
     const QString &ratioText() const { return m_ratioText; }
 
     // The sample buffer and its header: one character at a time.
@@ -95,7 +105,9 @@ private:
     void onFinished(quint64 tag);
     void onDeviceLost(int code);
     void WaveOutProcEndOfText();
-    void dropUnheard();
+    // Drops what the output can still take back; returns how many characters
+    // of send_text were among it, and whether a word gap was.
+    int dropUnheard(bool *wordGapDropped = nullptr);
     void endRunIfDrained();
     void armWatchdog();
     Queued *find(quint64 tag);

@@ -107,6 +107,7 @@ void PulseLink::setMixer(std::shared_ptr<ConditionsMixer> mixer)
         // Let go of once faded out and heard (see poll).
         m_mixer->fadeOut();
     }
+    m_aheadStale = true;
     pa_threaded_mainloop_unlock(m_loop);
 }
 

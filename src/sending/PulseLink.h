@@ -2,6 +2,7 @@
 
 #include "PulseTimer.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include <pulse/def.h>
@@ -66,6 +67,9 @@ private:
     void dropStream();
     void streamFailed(int code);
     void fillStream(std::size_t bytes);
+    void commit(qint64 upTo);
+    void refreshAhead();
+    bool sendAt(qint64 position, const char *bytes, std::size_t count);
     void poll();
     void refreshTiming();
     void connectTimedOut();
@@ -94,6 +98,17 @@ private:
     pa_usec_t m_lastTimingQuery = 0;
     qint64 m_streamBase = 0;         // queue position of the stream's first byte
     std::shared_ptr<ConditionsMixer> m_mixer;  // used on the loop's thread only
+
+    // The server holds the stream far ahead of what is heard, so that a stall
+    // of this thread or of the window changes nothing that is heard. Only the
+    // part close to what is heard is read from the queue (and mixed for good);
+    // what lies beyond is what the queue will give there if nothing changes,
+    // sent early and sent again where a change makes it differ.
+    qint64 m_written = 0;            // queue position up to which the server holds the stream
+    QByteArray m_ahead;              // what it holds from the queue's read position on
+    std::unique_ptr<ConditionsMixer> m_aheadMixer;  // the mixer's copy, up to m_written
+    quint64 m_seenChanges = 0;       // the queue's count of changes m_ahead was made at
+    bool m_aheadStale = true;
 
     PulseTimer m_retry{[this] { startAttempt(); }};
     PulseTimer m_connectDeadline{[this] { connectTimedOut(); }};

@@ -10,6 +10,8 @@
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
 
@@ -24,11 +26,15 @@ constexpr int kTimingQueryMs = 40;
 // How long a stream outlives the last sound queued on it, so that a text
 // following straight on does not wait for a new one.
 constexpr int kLingerMs = 300;
-// How far ahead of what is heard the server holds the stream: 150 ms of
-// 8000 Hz 16-bit mono. Less ran dry on a busy machine (100 ms did, when this
-// thread was kept waiting by compilers on both cores); more would delay a
-// character written into a running stream, which sounds this much later.
-constexpr std::uint32_t kLeadBytes = 2400;
+// How far ahead of what is heard the server holds the stream: 2 s of 8000 Hz
+// 16-bit mono, more than a stall of a second of this thread or of the window
+// (a busy machine) can use up.
+constexpr std::uint32_t kLeadBytes = 32000;
+// How far ahead of what is heard the queue is read for good, mixed with the
+// conditions, and no longer taken back (what Stop still lets sound). Beyond,
+// what the server holds is sent again wherever it changes, which it takes
+// reliably up to some 40 ms ahead of what is heard.
+constexpr qint64 kCommitBytes = 150 * 16;
 
 } // namespace
 
@@ -53,16 +59,21 @@ void PulseLink::ensureStream()
     // The stream's first byte is the queue's next unread one: whatever of the
     // last stream's silence was never heard is simply passed over.
     m_streamBase = m_queue.readPosition();
+    m_written = m_streamBase;
+    m_ahead.clear();
+    m_aheadStale = true;
     m_streamPlaying = false;
     m_idleSince = 0;
     pa_buffer_attr attr;
     attr.maxlength = std::uint32_t(-1);
     attr.tlength = kLeadBytes;
     attr.prebuf = std::uint32_t(-1);
-    attr.minreq = std::uint32_t(-1);
+    // The server asks for more once a quarter of the lead has been heard.
+    attr.minreq = kLeadBytes / 4;
     attr.fragsize = std::uint32_t(-1);
-    const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE
-                                         | PA_STREAM_ADJUST_LATENCY);
+    // Without latency adjustment: with it, the server caps the lead it holds
+    // (at some 770 ms) and takes the rest out of the device's latency.
+    const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING | PA_STREAM_AUTO_TIMING_UPDATE);
     m_streamDeadline.start(kStreamTimeoutMs);
     // No device named: the stream goes to the default output of the moment.
     if (pa_stream_connect_playback(m_stream, nullptr, &attr, flags, nullptr, nullptr) < 0)
@@ -73,6 +84,8 @@ void PulseLink::ensureStream()
 void PulseLink::dropStream()
 {
     m_mixer.reset();
+    m_aheadMixer.reset();
+    m_ahead.clear();
     m_poll.stop();
     m_streamDeadline.stop();
     if (m_timingQuery) {
@@ -134,7 +147,9 @@ void PulseLink::fillStream(std::size_t bytes)
 {
     // The server asks for what it lacks; it always gets exactly that, silence
     // where nothing is queued, so it never runs dry and never waits.
-    while (bytes > 0) {
+    if (m_aheadStale || m_queue.changes() != m_seenChanges)
+        refreshAhead();
+    while (bytes > 0 && m_stream) {
         void *data = nullptr;
         std::size_t count = bytes;
         if (pa_stream_begin_write(m_stream, &data, &count) < 0 || !data)
@@ -144,13 +159,80 @@ void PulseLink::fillStream(std::size_t bytes)
             pa_stream_cancel_write(m_stream);
             return;
         }
-        m_queue.read(static_cast<char *>(data), qint64(count));
-        if (m_mixer)
-            m_mixer->process(static_cast<audio_sample *>(data), int(count / sizeof(audio_sample)));
-        if (pa_stream_write(m_stream, data, count, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+        char *out = static_cast<char *>(data);
+        m_queue.peek(m_written, out, qint64(count));
+        if (m_aheadMixer)
+            m_aheadMixer->process(reinterpret_cast<audio_sample *>(out), int(count / sizeof(audio_sample)));
+        m_ahead.append(out, qsizetype(count));
+        const qint64 at = m_written;
+        m_written += qint64(count);
+        if (!sendAt(at, out, count))
             return;
         bytes -= count;
     }
+}
+
+bool PulseLink::sendAt(qint64 position, const char *bytes, std::size_t count)
+{
+    // Every write names its place: sending a part again moves the server's
+    // write position back, and the next write must not follow on from there.
+    return pa_stream_write(m_stream, bytes, count, nullptr, position - m_streamBase, PA_SEEK_ABSOLUTE) == 0;
+}
+
+void PulseLink::commit(qint64 upTo)
+{
+    // Reads the queue for good up to upTo (never past what the server holds)
+    // and mixes it; where that differs from what was sent ahead (a buffer
+    // written after the queue ran dry lands here, a pitch or level of the
+    // conditions changed), the server gets it again.
+    std::array<char, 4096> block{};
+    qint64 position = m_queue.readPosition();
+    upTo = std::min(upTo, m_written);
+    while (position < upTo) {
+        const qint64 count = std::min<qint64>((upTo - position) & ~qint64(1), qint64(block.size()));
+        if (count <= 0)
+            break;
+        m_queue.read(block.data(), count);
+        if (m_mixer)
+            m_mixer->process(reinterpret_cast<audio_sample *>(block.data()), int(count / 2));
+        if (m_ahead.size() < count || std::memcmp(m_ahead.constData(), block.data(), std::size_t(count)) != 0) {
+            // What follows was made from the same wrong guess: forgotten, so
+            // that it is all sent again and the server's write position ends
+            // where it was (a server whose write position stays back here
+            // runs dry for a moment).
+            sendAt(position, block.data(), std::size_t(count));
+            m_ahead.clear();
+            m_aheadStale = true;
+        }
+        m_ahead.remove(0, std::min<qsizetype>(m_ahead.size(), qsizetype(count)));
+        position += count;
+    }
+}
+
+void PulseLink::refreshAhead()
+{
+    // What lies between the queue's read position and what the server holds,
+    // made again from the queue and a fresh copy of the mixer; only where it
+    // differs from what was sent is it sent again.
+    m_aheadStale = false;
+    m_seenChanges = m_queue.changes();
+    m_aheadMixer = m_mixer ? m_mixer->clone() : nullptr;
+    const qint64 from = m_queue.readPosition();
+    const qint64 count = m_written - from;
+    if (count <= 0 || !m_stream) {
+        m_ahead.clear();
+        return;
+    }
+    QByteArray fresh(qsizetype(count), Qt::Uninitialized);
+    m_queue.peek(from, fresh.data(), count);
+    if (m_aheadMixer)
+        m_aheadMixer->process(reinterpret_cast<audio_sample *>(fresh.data()), int(count / 2));
+    const qsizetype kept = std::min(m_ahead.size(), fresh.size());
+    const auto differ = std::mismatch(fresh.constData(), fresh.constData() + kept, m_ahead.constData());
+    const qint64 firstDiff = qint64(differ.first - fresh.constData()) & ~qint64(1);
+    if (firstDiff < count)
+        sendAt(from + firstDiff, fresh.constData() + firstDiff, std::size_t(count - firstDiff));
+    m_ahead = std::move(fresh);
 }
 
 void PulseLink::poll()
@@ -160,12 +242,19 @@ void PulseLink::poll()
     refreshTiming();
     pa_usec_t played = 0;
     // At 8000 frames per second a frame lasts 125 us and holds two bytes.
+    qint64 heard = m_queue.heardPosition();
     if (pa_stream_get_time(m_stream, &played) == 0 && played > 0) {
         m_streamPlaying = true;
-        m_queue.setHeard(m_streamBase + qint64(played / 125) * 2);
+        heard = m_streamBase + qint64(played / 125) * 2;
     }
-    if (m_mixer && m_mixer->finished() && m_queue.isIdle())
+    commit(std::max(heard, m_streamBase) + kCommitBytes);
+    m_queue.setHeard(heard);
+    if (m_aheadStale || m_queue.changes() != m_seenChanges)
+        refreshAhead();
+    if (m_mixer && m_mixer->finished() && m_queue.isIdle()) {
         m_mixer.reset();
+        m_aheadStale = true;
+    }
     if (m_queue.isIdle() && !mixerSounding()) {
         const pa_usec_t now = pa_rtclock_now();
         if (m_idleSince == 0) {

@@ -9,13 +9,13 @@ namespace {
 constexpr qint64 kBytesPerMs = 16;
 
 // The next buffer is asked for once the queued sound ends less than this far
-// ahead of what is heard: the server's own read-ahead (150 ms) and 250 ms to
-// render the next character, enough for a window kept waiting by a busy
-// machine (with 100 ms, a gap now and then came out 20 ms long). What Stop
-// leaves to play is not more for it: the buffers not yet read are dropped.
-constexpr qint64 kHeardLead = 400 * kBytesPerMs;
-// ...or, whatever is heard, once the server has read to within this much of
-// the end of the queue, so that a server reading further ahead never runs dry.
+// ahead of what is heard: rendering stays well over a second ahead, so that a
+// window kept waiting by a busy machine for up to a second changes nothing
+// that is heard. What Stop leaves to play is not more for it: only the part
+// within the output's short read-ahead is kept, the rest is dropped.
+constexpr qint64 kHeardLead = 1400 * kBytesPerMs;
+// ...or, whatever is heard, once the output has read to within this much of
+// the end of the queue, so that it never runs dry.
 constexpr qint64 kReaderLead = 200 * kBytesPerMs;
 
 // A local server answers within milliseconds; one that has not answered by

@@ -23,6 +23,7 @@ bool ToneQueue::write(quint64 tag, const char *bytes, qint64 count)
     entry.tag = tag;
     entry.data = QByteArray(bytes, count);
     m_entries.push_back(std::move(entry));
+    ++m_changes;
     update();
     return true;
 }
@@ -37,6 +38,8 @@ QList<quint64> ToneQueue::discardPending()
         m_entries.pop_back();
     }
     m_events.removeIf([&](const Event &e) { return dropped.contains(e.tag); });
+    if (!dropped.isEmpty())
+        ++m_changes;
     return dropped;
 }
 
@@ -62,6 +65,31 @@ void ToneQueue::read(char *out, qint64 count)
     update();
 }
 
+void ToneQueue::peek(qint64 position, char *out, qint64 count) const
+{
+    QMutexLocker lock(&m_mutex);
+    std::memset(out, 0, std::size_t(std::max<qint64>(count, 0)));
+    const qint64 endWanted = position + count;
+    // The same placing as update() gives unread buffers.
+    qint64 end = m_readPos;
+    for (const Entry &entry : m_entries) {
+        const qint64 start = entry.start >= 0 ? entry.start : std::max(end, m_readPos);
+        end = start + entry.data.size();
+        if (start >= endWanted)
+            break;
+        const qint64 from = std::max(start, position);
+        if (end > from)
+            std::memcpy(out + (from - position), entry.data.constData() + (from - start),
+                        std::size_t(std::min(end, endWanted) - from));
+    }
+}
+
+quint64 ToneQueue::changes() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_changes;
+}
+
 void ToneQueue::setHeard(qint64 position)
 {
     QMutexLocker lock(&m_mutex);
@@ -79,6 +107,7 @@ void ToneQueue::markLost(int code)
     m_accepting = false;
     m_entries.clear();
     m_events.clear();
+    ++m_changes;
     post({Event::Lost, 0, code});
 }
 
@@ -88,6 +117,7 @@ void ToneQueue::shutDown()
     m_accepting = false;
     m_entries.clear();
     m_events.clear();
+    ++m_changes;
 }
 
 void ToneQueue::reopen()

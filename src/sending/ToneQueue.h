@@ -52,6 +52,17 @@ public:
     // Fills exactly count bytes with the next part of the stream.
     void read(char *out, qint64 count);
 
+    // Fills count bytes with the stream from position on, as it will be read
+    // if nothing is written or dropped before: what was read stays where it
+    // was, what is unread follows back to back after it. Reads nothing: a
+    // device that holds sound far ahead fills its buffer from here and keeps
+    // read() for the part it can no longer take back.
+    void peek(qint64 position, char *out, qint64 count) const;
+
+    // Counts every write, drop, loss and shut-down: whatever was peeked before
+    // a change of the count may no longer be what will be read.
+    quint64 changes() const;
+
     // The device has played the stream up to this byte offset.
     void setHeard(qint64 position);
 
@@ -100,4 +111,5 @@ private:
     qint64 m_heard = 0;
     bool m_accepting = true;
     bool m_noticePosted = false;
+    quint64 m_changes = 0;
 };

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -171,6 +172,19 @@ private slots:
         const std::vector<audio_sample> whole = mixed(conditions, stream, stream.samples, 3, {int(stream.samples.size())});
         QVERIFY(whole != stream.samples);
         QVERIFY(mixed(conditions, stream, stream.samples, 3, {1, 7, 333, 4097, 160}) == whole);
+
+        // A copy taken anywhere goes on exactly as the original would, in
+        // blocks of its own, and mixing with it leaves the original as it was.
+        for (const std::size_t cut : {std::size_t(8000), std::size_t(30001), stream.samples.size() / 2}) {
+            ConditionsMixer original(conditions, wantedOf(stream), {QStringLiteral("JA1ZZZ"), QStringLiteral("K7AB")}, 3);
+            std::vector<audio_sample> head(stream.samples.begin(), stream.samples.begin() + std::ptrdiff_t(cut));
+            original.process(head.data(), int(head.size()));
+            const std::unique_ptr<ConditionsMixer> copy = original.clone();
+            const std::vector<audio_sample> tail(stream.samples.begin() + std::ptrdiff_t(cut), stream.samples.end());
+            const std::vector<audio_sample> expected(whole.begin() + std::ptrdiff_t(cut), whole.end());
+            QVERIFY2(mixed(*copy, tail, {5, 999, 64}) == expected, qPrintable(QString::number(cut)));
+            QVERIFY2(mixed(original, tail) == expected, qPrintable(QString::number(cut)));
+        }
     }
 
     // The tone peaks, against the clean ones, swing between full strength

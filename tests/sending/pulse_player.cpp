@@ -8,6 +8,9 @@
 //   --stop-at N   when character N starts to sound, drop what is queued after
 //                 it, as Stop does, and exit once the rest has been heard
 //   --close-at N  close the output while character N sounds, and exit
+//   --stall-at N  when character N starts to sound, keep this thread (the
+//                 one the window would run on) busy for a second, as a
+//                 loaded machine may
 //   --commands    open the output, then wait for lines on standard input, as
 //                 the window waits for its buttons: "start" plays the text
 //                 (opening the output first when it is not open, as Start
@@ -58,13 +61,16 @@ int main(int argc, char *argv[])
     arguments.removeFirst();
     int stopAt = 0;
     int closeAt = 0;
+    int stallAt = 0;
     bool commands = false;
     while (!arguments.isEmpty()) {
         if (arguments[0] == u"--commands") {
             commands = true;
             arguments.removeFirst();
-        } else if (arguments.size() >= 2 && (arguments[0] == u"--stop-at" || arguments[0] == u"--close-at")) {
-            (arguments[0] == u"--stop-at" ? stopAt : closeAt) = arguments[1].toInt();
+        } else if (arguments.size() >= 2
+                   && (arguments[0] == u"--stop-at" || arguments[0] == u"--close-at" || arguments[0] == u"--stall-at")) {
+            (arguments[0] == u"--stop-at" ? stopAt : arguments[0] == u"--close-at" ? closeAt : stallAt)
+                = arguments[1].toInt();
             arguments.remove(0, 2);
         } else {
             break;
@@ -171,6 +177,12 @@ int main(int argc, char *argv[])
             outstanding -= dropped.size();
             for (quint64 d : dropped)
                 std::printf("dropped %llu\n", d);
+        }
+        if (tag == quint64(stallAt)) {
+            QElapsedTimer busy;
+            busy.start();
+            while (busy.elapsed() < 1000) {
+            }
         }
         if (tag == quint64(closeAt)) {
             output.close();

@@ -1,5 +1,6 @@
 // The sequencer where one run hands over to the next: a text that takes over
-// from the one sounding, and the pause of random-file mode between two files.
+// from the one sounding, the pause of random-file mode between two files, and
+// a keying change that renders again what is queued ahead.
 #include "sending/CharacterSequencer.h"
 
 #include "fakes/SequencerRig.h"
@@ -26,7 +27,16 @@ private slots:
     void takeoverBeginsAfterAWordGap();
     void pauseEndsWithoutARestart_data();
     void pauseEndsWithoutARestart();
+    void keyingChangeRendersAheadAgain_data();
+    void keyingChangeRendersAheadAgain();
 
+private:
+    // The output takes every buffer at once, as one holding sound far ahead does.
+    void takeAll()
+    {
+        for (qsizetype i = 0; i < output->written.size(); ++i)
+            output->take(output->written[i].tag);
+    }
 };
 
 void TestSequencerHandOver::init()
@@ -143,6 +153,52 @@ void TestSequencerHandOver::pauseEndsWithoutARestart()
     QCOMPARE(view->startEnabled, startEnabled);
     QCOMPARE(view->stopEnabled, !startEnabled);
     QCOMPARE(view->startClicks, 0);
+}
+
+// A change of speed while a text sounds: what has begun to sound plays as it
+// was rendered, what is queued behind it comes again at the new speed, and
+// every character is heard once, in order.
+void TestSequencerHandOver::keyingChangeRendersAheadAgain_data()
+{
+    QTest::addColumn<int>("startedBefore");
+    QTest::addColumn<bool>("stopFirst");
+    QTest::addColumn<QList<int>>("renderedAgain");  // samples of each buffer written after the change
+    QTest::addColumn<QString>("heard");
+
+    // At 50 wpm a unit is 192 samples: T is 6 units with its gap, E 4.
+    QTest::newRow("two characters ahead, rendered again") << 1 << false << QList<int>{1152, 768} << u"ETE"_qs;
+    QTest::newRow("one character ahead") << 2 << false << QList<int>{768} << u"ETE"_qs;
+    QTest::newRow("all begun: nothing to render again") << 3 << false << QList<int>{} << u"ETE"_qs;
+    QTest::newRow("after Stop nothing comes back") << 1 << true << QList<int>{} << QString();
+}
+
+void TestSequencerHandOver::keyingChangeRendersAheadAgain()
+{
+    QFETCH(int, startedBefore);
+    QFETCH(bool, stopFirst);
+    QFETCH(QList<int>, renderedAgain);
+    QFETCH(QString, heard);
+
+    send(u"ETE"_qs);
+    takeAll();
+    QCOMPARE(output->written.size(), 3);
+    for (int i = 0; i < startedBefore; ++i)
+        output->start(output->written[i].tag);
+    if (stopFirst)
+        seq->StopMorse();
+    const qsizetype before = output->written.size();
+    keying.dot_samples = 192;
+    seq->keyingChanged();
+    takeAll();
+    QList<int> again;
+    for (qsizetype i = before; i < output->written.size(); ++i)
+        again << int(output->written[i].samples.size());
+    QCOMPARE(again, renderedAgain);
+
+    while (!output->pending.isEmpty())
+        output->playOldest();
+    QVERIFY(!seq->key_down());
+    QCOMPARE(view->display.ticker, heard);
 }
 
 QTEST_GUILESS_MAIN(TestSequencerHandOver)

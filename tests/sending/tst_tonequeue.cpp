@@ -13,6 +13,8 @@ namespace {
 //   d       discard, log D and the dropped tags (D- when none)
 //   L       the device is lost (code 6)       C  shut down
 //   O       reopen                            i  log I when idle, B when not
+//   p4:6    log 6 bytes of the stream as it will be read from byte 4 on
+//   c       log the count of changes
 // A refused write logs X and its tag.
 QString run(const QString &script)
 {
@@ -69,6 +71,16 @@ QString run(const QString &script)
             break;
         case 'i':
             log << (queue.isIdle() ? QStringLiteral("I") : QStringLiteral("B"));
+            break;
+        case 'p': {
+            const QStringList where = arg.split(u':');
+            QByteArray out(where[1].toInt(), '?');
+            queue.peek(where[0].toLongLong(), out.data(), out.size());
+            log << QString::fromLatin1(out.replace('\0', '0'));
+            break;
+        }
+        case 'c':
+            log << QString::number(queue.changes());
             break;
         default:
             qFatal("bad script op");
@@ -154,6 +166,16 @@ void TestToneQueue::stream_data()
     QTest::newRow("a discarded buffer never sounds, a partly read one plays out")
         << "w:aaaa w:bbbb R6 w:cccc d R8" << "aaaabb D3 bb000000";
     QTest::newRow("nothing after shut down") << "w:aaaa R2 C R4" << "aa 0000";
+    QTest::newRow("looking ahead: what is read stays, what is unread follows it")
+        << "w:aaaa w:bbbb r2 p0:10 p3:3 R8" << "aaaabbbb00 abb aabbbb00";
+    QTest::newRow("looking ahead after running dry: a new buffer lies at the read position")
+        << "w:aa R4 w:bb p2:6 R4" << "aa00 00bb00 bb00";
+    QTest::newRow("looking ahead leaves out a dropped buffer, keeps a partly read one")
+        << "w:aaaa w:bbbb r2 d p0:10" << "D2 aaaa000000";
+    QTest::newRow("looking ahead reads nothing: no event, no change")
+        << "w:aaaa c p0:8 e c" << "1 aaaa0000 T1 1";
+    QTest::newRow("every write, drop and loss is a change; reading, hearing and a drop of nothing are not")
+        << "c w4 c d c w4 r2 h1 d c L c" << "0 1 D1 2 D- 3 4";
 }
 
 void TestToneQueue::stream()

@@ -146,6 +146,7 @@ bool SettingsPanel::ratioRenderable(QString *why) const
 void SettingsPanel::edtSpeedChange()
 {
     m_keying.dot_samples = DotSamplesForSpeed(edtSpeed->text().toInt());
+    emit keyingChanged();
 }
 
 void SettingsPanel::udPitchChanging(int newPosition)
@@ -153,18 +154,21 @@ void SettingsPanel::udPitchChanging(int newPosition)
     m_keying.freq = FreqForPitchPosition(newPosition);
     edtPitch->setText(QString::number(m_keying.freq));
     emit toneChanged();
+    emit keyingChanged();
 }
 
 void SettingsPanel::cbbSpacingChange()
 {
     m_keying.space_extra = SpaceExtraForIndex(cbbSpacing->currentIndex(), m_keying.space_extra);
     emit spacingChanged();
+    emit keyingChanged();
 }
 
 void SettingsPanel::tbVolumeChange()
 {
     m_keying.amplitude = MakeSineTable(*sine_table, tbVolume->value());
     emit toneChanged();
+    emit keyingChanged();
 }
 
 QString SettingsPanel::speedText() const { return edtSpeed->text(); }

@@ -65,6 +65,8 @@ signals:
     void spacingChanged();
     // The tone's pitch or level has changed.
     void toneChanged();
+    // Any of the values characters are rendered with has changed.
+    void keyingChanged();
 
 private:
     void createControls();

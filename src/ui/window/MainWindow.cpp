@@ -126,6 +126,11 @@ void TfrmMain::connectEvents()
     });
     connect(m_coursePage, &CoursePage::statusChanged, this, &TfrmMain::showStatus);
     connect(grp2, &SettingsPanel::toneChanged, this, [this] { m_conditions->toneChanged(grp2->keying()); });
+    // What is queued ahead is rendered again, so a change is heard at once.
+    connect(grp2, &SettingsPanel::keyingChanged, this, [this] {
+        if (m_sequencer)
+            m_sequencer->keyingChanged();
+    });
     connect(btnRecords, &QToolButton::clicked, this, &TfrmMain::btnRecordsClick);
     connect(m_history.get(), &PracticeHistory::failed, this, [this](const QString &message) {
         m_dialogs->warning(this, QStringLiteral("警告"), message);
