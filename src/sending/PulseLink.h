@@ -66,7 +66,7 @@ private:
     void ensureStream();
     void dropStream();
     void streamFailed(int code);
-    void fillStream(std::size_t bytes);
+    void fillStream(qint64 slack);
     void commit(qint64 upTo);
     void refreshAhead();
     bool sendAt(qint64 position, const char *bytes, std::size_t count);

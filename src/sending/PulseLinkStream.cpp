@@ -136,25 +136,31 @@ void PulseLink::onStreamState(pa_stream *stream, void *self)
     }
 }
 
-void PulseLink::onWritable(pa_stream *stream, std::size_t bytes, void *self)
+void PulseLink::onWritable(pa_stream *stream, std::size_t, void *self)
 {
     auto *link = static_cast<PulseLink *>(self);
     if (stream == link->m_stream)
-        link->fillStream(bytes);
+        link->fillStream(0);
 }
 
-void PulseLink::fillStream(std::size_t bytes)
+void PulseLink::fillStream(qint64 slack)
 {
-    // The server asks for what it lacks; it always gets exactly that, silence
-    // where nothing is queued, so it never runs dry and never waits.
+    // The stream is kept a full lead ahead of what is heard, silence where
+    // nothing is queued, so it never runs dry and never waits. It is filled
+    // to that lead on every poll rather than by what the server asks for: a
+    // PipeWire server counts the parts sent again as new sound, asks for less
+    // and less, and would run dry (a dash split by a hole).
     if (m_aheadStale || m_queue.changes() != m_seenChanges)
         refreshAhead();
-    while (bytes > 0 && m_stream) {
+    const qint64 target = std::max(m_queue.heardPosition(), m_streamBase) + qint64(kLeadBytes);
+    if (target - m_written < slack)
+        return;
+    while (m_written < target && m_stream) {
         void *data = nullptr;
-        std::size_t count = bytes;
+        std::size_t count = std::size_t(target - m_written);
         if (pa_stream_begin_write(m_stream, &data, &count) < 0 || !data)
             return;
-        count = std::min(count, bytes) & ~std::size_t(1);
+        count = std::min(count, std::size_t(target - m_written)) & ~std::size_t(1);
         if (count == 0) {
             pa_stream_cancel_write(m_stream);
             return;
@@ -168,7 +174,6 @@ void PulseLink::fillStream(std::size_t bytes)
         m_written += qint64(count);
         if (!sendAt(at, out, count))
             return;
-        bytes -= count;
     }
 }
 
@@ -251,6 +256,8 @@ void PulseLink::poll()
     m_queue.setHeard(heard);
     if (m_aheadStale || m_queue.changes() != m_seenChanges)
         refreshAhead();
+    // In steps of a quarter second, not a few bytes at every poll.
+    fillStream(kLeadBytes / 8);
     if (m_mixer && m_mixer->finished() && m_queue.isIdle()) {
         m_mixer.reset();
         m_aheadStale = true;
