@@ -101,7 +101,10 @@ QChart *days(const QList<RecordsSummary::Day> &days)
     chart->addAxis(percent, Qt::AlignLeft);
 
     auto *wpm = new QValueAxis;
-    wpm->setRange(0, std::max(10.0, std::ceil((fastest + 5) / 10) * 10));
+    // Whole steps of 10 wpm (5 below 20): 0/10/20/30, never 0/7/15/22/30.
+    const double wpmTop = std::max(10.0, std::ceil((fastest + 5) / 10) * 10);
+    wpm->setRange(0, wpmTop);
+    wpm->setTickCount(int(wpmTop / (wpmTop <= 20 ? 5 : 10)) + 1);
     wpm->setLabelFormat(QStringLiteral("%d"));
     wpm->setTitleText(QStringLiteral("wpm"));
     styleAxis(wpm, kSilver);

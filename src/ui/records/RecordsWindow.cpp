@@ -99,6 +99,14 @@ void RecordsWindow::createControls()
                                         QStringLiteral("誤り率")});
     lvCharacterErrors->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     lvCharacterErrors->header()->setDefaultAlignment(Qt::AlignCenter);
+    // Every caption whole: the columns make room for their headers, and the
+    // list scrolls sideways rather than clip one.
+    lvCharacterErrors->header()->setStretchLastSection(false);
+    lvCharacterErrors->header()->setMinimumSectionSize(
+        lvCharacterErrors->header()->fontMetrics().horizontalAdvance(QStringLiteral("取り違え")) + 16);
+    lvCharacterErrors->headerItem()->setToolTip(
+        6, QStringLiteral("誤り率は、その文字の誤り（取り違え・抜け・余分）の数を、送信された回数と余分に打たれた回数の"
+                          "合計で割った割合で、0〜100% に収まります。"));
 
     auto *header = new QGridLayout;
     header->addWidget(lblTotals, 0, 0);
@@ -191,7 +199,9 @@ void RecordsWindow::showSummary(const RecordsSummary &summary)
     for (const CharacterTally::Entry &entry : worst) {
         auto *row = new QTreeWidgetItem({QString(entry.character), count(entry.errors()), count(entry.substituted),
                                          count(entry.missed), count(entry.extra), count(entry.sent),
-                                         percent(entry.errors(), entry.sent)});
+                                         entry.sent + entry.extra > 0
+                                             ? QString::number(entry.errorPercent(), 'f', 1) + u'%'
+                                             : QStringLiteral("—")});
         for (int column = 0; column < row->columnCount(); ++column)
             row->setTextAlignment(column, column == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
         rows.append(row);
@@ -201,13 +211,21 @@ void RecordsWindow::showSummary(const RecordsSummary &summary)
 
 void RecordsWindow::btnExportCsvClick()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The documents folder, or the home folder where a desktop has none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QDir(folder).exists())
+        folder = QDir::homePath();
     const QString name = QStringLiteral("keylark-history-%1.csv")
                              .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
     const QString path = m_dialogs.saveCsvFile(this, QDir(folder).filePath(name));
     if (path.isEmpty())
         return;
     QString error;
-    if (!exportHistoryCsv(m_history, path, &error))
+    qsizetype rows = 0;
+    if (!exportHistoryCsv(m_history, path, &error, &rows)) {
         m_dialogs.error(this, QStringLiteral("CSV に書き出せません（%1）").arg(error));
+        return;
+    }
+    m_dialogs.notice(this, QStringLiteral("%1 件の記録を「%2」に書き出しました。")
+                               .arg(count(rows), QDir::toNativeSeparators(path)));
 }

@@ -4,6 +4,7 @@
 
 #include "history/CourseProgress.h"
 #include "history/PracticeHistory.h"
+#include "ui/records/RecordsCharts.h"
 #include "ui/records/RecordsWindow.h"
 
 #include <QBarCategoryAxis>
@@ -15,6 +16,10 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QHeaderView>
+#include <QValueAxis>
+
+#include <memory>
 
 namespace {
 
@@ -46,6 +51,9 @@ private slots:
     void exportCsv();
     void mainWindowOpensItAndReportsAnUnusableHistory();
     void showsTheCourse();
+    void wpmAxisInWholeSteps_data();
+    void wpmAxisInWholeSteps();
+    void captionsWhole();
 
 private:
     template <typename T>
@@ -95,7 +103,7 @@ void TestRecordsWindow::tallyBestStepAndDays()
     // C copied as D once and added once; Y missed once. K1ABC counts for C's
     // times sent, W1AW does not.
     const QList<QStringList> expected = {
-        {u"C"_qs, u"2"_qs, u"1"_qs, u"0"_qs, u"1"_qs, u"4"_qs, u"50.0%"_qs},
+        {u"C"_qs, u"2"_qs, u"1"_qs, u"0"_qs, u"1"_qs, u"4"_qs, u"40.0%"_qs},  // 2 of 4 sent + 1 extra
         {u"Y"_qs, u"1"_qs, u"0"_qs, u"1"_qs, u"0"_qs, u"1"_qs, u"100.0%"_qs},
     };
     auto *list = child<QTreeWidget>("lvCharacterErrors");
@@ -149,6 +157,10 @@ void TestRecordsWindow::exportCsv()
     QCOMPARE(m_dialogs.csvSuggestions.size(), 1);
     QVERIFY(m_dialogs.csvSuggestions.first().endsWith(u".csv"_qs));
     QCOMPARE(m_dialogs.errors.size(), errors);
+    // Where the file went, said once it is there.
+    QCOMPARE(m_dialogs.notices.size(), lines >= 0 ? 1 : 0);
+    if (lines >= 0)
+        QVERIFY(m_dialogs.notices.first().contains(u"6 件の記録を「"_qs + path + u"」"_qs));
     QFile file(path);
     QCOMPARE(file.exists(), lines >= 0);
     if (lines < 0)
@@ -201,6 +213,49 @@ void TestRecordsWindow::showsTheCourse()
     QVERIFY(progress.recordLesson(lesson, {}, 2));
     m_window->showRecords();
     QCOMPARE(child<QLabel>("lblCourse")->text(), u"コース　和文 レッスン 2（前回 92%）"_qs);
+}
+
+void TestRecordsWindow::wpmAxisInWholeSteps_data()
+{
+    QTest::addColumn<int>("meanWpm");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("step");
+    QTest::newRow("slow: 0-10 in fives") << 4 << 10 << 5;
+    QTest::newRow("0-30 in tens, not 7.5") << 25 << 30 << 10;
+    QTest::newRow("0-50 in tens") << 41 << 50 << 10;
+}
+
+void TestRecordsWindow::wpmAxisInWholeSteps()
+{
+    QFETCH(int, meanWpm);
+    QFETCH(int, top);
+    QFETCH(int, step);
+    RecordsSummary::Day day;
+    day.date = QDate(2024, 5, 1);
+    day.answers = 1;
+    day.correct = 1;
+    day.wpmSum = meanWpm;
+    std::unique_ptr<QChart> chart(RecordsCharts::days({day}));
+    QValueAxis *wpm = nullptr;
+    for (QAbstractAxis *axis : chart->axes(Qt::Vertical)) {
+        if (axis->titleText() == u"wpm"_qs)
+            wpm = static_cast<QValueAxis *>(axis);
+    }
+    QVERIFY(wpm);
+    QCOMPARE(wpm->max(), double(top));
+    QCOMPARE((wpm->max() - wpm->min()) / (wpm->tickCount() - 1), double(step));
+}
+
+// Every column header is as wide as its caption at least.
+void TestRecordsWindow::captionsWhole()
+{
+    auto *list = child<QTreeWidget>("lvCharacterErrors");
+    for (int column = 0; column < list->columnCount(); ++column) {
+        const QString caption = list->headerItem()->text(column);
+        QVERIFY2(list->header()->sectionSize(column) >= list->header()->fontMetrics().horizontalAdvance(caption),
+                 qPrintable(caption));
+    }
+    QVERIFY(list->headerItem()->toolTip(6).contains(u"0〜100%"_qs));
 }
 
 QTEST_MAIN(TestRecordsWindow)
