@@ -47,5 +47,9 @@ QString callListFailureText(const HttpFailure &failure)
 
 QString callListFailedText(const QString &reason)
 {
+    // A connection that could not be made at all is most often a cause on
+    // this side (no network, a proxy that refuses), not the web site's.
+    if (reason == callListFailureText(HttpFailure{HttpFailure::Unreachable, 0, QString()}))
+        return reason + QStringLiteral("。\r\n\r\nネットワークへの接続とプロキシの設定を確かめてから、やり直して下さい。");
     return callListMaintenanceText() + QStringLiteral("\r\n\r\n（") + reason + QStringLiteral("）");
 }

@@ -171,7 +171,7 @@ bool looksBinary(const QString &text)
 
 QString fileError(const QString &path, const QString &what)
 {
-    return QStringLiteral("ファイル \"%1\" %2").arg(path, what);
+    return QStringLiteral("ファイル「%1」%2").arg(path, what);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 QString contestFileError(const QString &fileName, const QString &what)
 {
-    return QStringLiteral("ファイル \"%1\" %2").arg(fileName, what);
+    return QStringLiteral("ファイル「%1」%2").arg(fileName, what);
 }
 
 QString contestFileMissingText()

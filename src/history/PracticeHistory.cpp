@@ -26,21 +26,21 @@ QString cannotOpenText(const QString &path, const QString &reason)
 
 QString damagedText(const QString &path)
 {
-    return QStringLiteral("練習履歴 %1 は壊れているため読めません。ファイルはそのまま残してあります。")
+    return QStringLiteral("練習履歴「%1」は壊れているため読めません。ファイルはそのまま残してあります。")
                .arg(QDir::toNativeSeparators(path))
         + kTail;
 }
 
 QString foreignText(const QString &path)
 {
-    return QStringLiteral("%1 は KEYLARK の練習履歴ではありません。ファイルはそのまま残してあります。")
+    return QStringLiteral("「%1」は KEYLARK の練習履歴ではありません。ファイルはそのまま残してあります。")
                .arg(QDir::toNativeSeparators(path))
         + kTail;
 }
 
 QString newerText(const QString &path)
 {
-    return QStringLiteral("練習履歴 %1 は新しい版の KEYLARK で書かれています。ファイルはそのまま残してあります。")
+    return QStringLiteral("練習履歴「%1」は新しい版の KEYLARK で書かれています。ファイルはそのまま残してあります。")
                .arg(QDir::toNativeSeparators(path))
         + kTail;
 }

@@ -45,7 +45,7 @@ QString decodeUnmarked(const QByteArray &bytes)
 
 QString TextFileResult::errorMessage() const
 {
-    return QStringLiteral("ファイル \"%1\" を開けません。%2").arg(path, reason);
+    return QStringLiteral("ファイル「%1」を開けません。%2").arg(path, reason);
 }
 
 QString normalizeLineBreaks(const QString &text)

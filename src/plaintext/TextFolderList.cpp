@@ -84,7 +84,7 @@ bool TextFolderList::read(const QString &folder, QStringList *names, QString *er
     else if (!info.isReadable() || !info.isExecutable())
         reason = QStringLiteral("フォルダを読む権限がありません");
     if (!reason.isEmpty()) {
-        *error = QStringLiteral("フォルダ \"%1\" を読めません。%2").arg(QDir::toNativeSeparators(folder), reason);
+        *error = QStringLiteral("フォルダ「%1」を読めません。%2").arg(QDir::toNativeSeparators(folder), reason);
         return false;
     }
 

@@ -185,7 +185,7 @@ void TestCallSignFile::load()
     if (error.isEmpty())
         QCOMPARE(result.error, QString());
     else
-        QCOMPARE(result.error, u"ファイル \""_qs + QDir::toNativeSeparators(path) + u"\" "_qs + error);
+        QCOMPARE(result.error, u"ファイル「"_qs + QDir::toNativeSeparators(path) + u"」"_qs + error);
 }
 
 QTEST_APPLESS_MAIN(TestCallSignFile)

@@ -195,8 +195,12 @@ void CallSignPage::keepSettingsIn(QSettings &settings)
                 saved->setValue(QStringLiteral("drill/mode"), name);
         });
     }
-    connect(rbCallJA, &QRadioButton::toggled, this, [saved](bool ja) {
+    connect(rbCallJA, &QRadioButton::toggled, this, [this, saved](bool ja) {
         saved->setValue(QStringLiteral("drill/filter"), ja ? QStringLiteral("JA") : QStringLiteral("DX"));
+        // The list in use was read with the other choice: said, not hidden.
+        if (!lstCallSign.isEmpty())
+            emit statusChanged(0, QStringLiteral("DX/JA の切り替えは次の読込から使われます（今のリスト %1局）")
+                                      .arg(lstCallSign.size()));
     });
     connect(cbbCallList, &QComboBox::currentTextChanged, this, [this, saved](const QString &text) {
         if (cbbCallList->findText(text, Qt::MatchExactly) >= 0)

@@ -124,6 +124,9 @@ void TestCallSignPage::failedReadKeepsTheList()
     QCOMPARE(w.dialogs->notices.size(), 1);
     QVERIFY(w.dialogs->notices[0].startsWith(u"ウェブサイトがメンテ中かもしれません。"_qs));
     QVERIFY(w.dialogs->notices[0].contains(u"404"_qs));
+    // A filter chosen with a list in use applies at the next read, and says so.
+    w.child<QRadioButton>("rbCallJA")->setChecked(!w.child<QRadioButton>("rbCallJA")->isChecked());
+    QCOMPARE(w.window->statusText(0), u"DX/JA の切り替えは次の読込から使われます（今のリスト 1局）"_qs);
     QTest::mouseClick(read, Qt::LeftButton);
     w.http->deliver("<a href=\"k1zz.log\">k1zz</a>");
     QTest::mouseClick(read, Qt::LeftButton);  // 中止
