@@ -193,11 +193,13 @@ void TestCallSignPage::callSignFile_data()
     QTest::newRow("JA ticked") << QByteArray("w1aw\n7k4qok/p\n") << true << QStringList{u"7K4QOK/P"_qs}
                                << u"second.txt : 1局"_qs << QString();
     QTest::newRow("an empty file keeps the list") << QByteArray() << false << first << firstStatus
-                                                  << u"\" は空です。"_qs;
+                                                  << u"」は空です。"_qs;
     QTest::newRow("a binary file keeps the list") << QByteArray("\x7f" "ELF\0\1\2", 7) << false << first
-                                                  << firstStatus << u"\" はテキストファイルではありません。"_qs;
-    QTest::newRow("no JA station keeps the list") << QByteArray("W1AW\n") << true << first << firstStatus
-                                                  << u"\" に JA のコールサインがありません。"_qs;
+                                                  << firstStatus << u"」はテキストファイルではありません。"_qs;
+    // JA ticked with the first list in use: said to apply at the next read.
+    QTest::newRow("no JA station keeps the list")
+        << QByteArray("W1AW\n") << true << first << u"DX/JA の切り替えは次の読込から使われます（今のリスト 2局）"_qs
+        << u"」に JA のコールサインがありません。"_qs;
 }
 
 // A file chosen beside the read button fills the list the drill draws from;
