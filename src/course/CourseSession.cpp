@@ -26,6 +26,10 @@ std::optional<CourseSession::Result> CourseSession::score(const QString &copied)
     if (!m_running)
         return std::nullopt;
     m_running = false;
+    // Nothing typed is no copy: the lesson was not taken down, so it is not
+    // scored, counted or kept.
+    if (foldCopy(copied).isEmpty())
+        return std::nullopt;
     Result result;
     result.score = scoreLesson(m_played.sent, copied);
     m_lastScore = result.score;

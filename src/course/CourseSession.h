@@ -51,7 +51,7 @@ public:
     const Lesson &played() const { return m_played; }
 
     // The copy of the lesson under way, scored, counted and kept; nothing when
-    // no lesson is under way.
+    // no lesson is under way or nothing was typed (the lesson then ends unscored).
     std::optional<Result> score(const QString &copied);
     std::optional<LessonScore> lastScore() const { return m_lastScore; }
 

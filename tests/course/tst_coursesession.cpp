@@ -100,6 +100,10 @@ void TestCourseSession::keptInHistory()
         QVERIFY(session.keepProgressIn(history));
         session.begin(lesson(1, u"KM KM"_qs));
         session.score(u"KMKR"_qs);
+        // A lesson with nothing typed was not copied: neither scored nor kept.
+        session.begin(lesson(1, u"KM KM"_qs));
+        QVERIFY(!session.score(u" \n"_qs).has_value());
+        QVERIFY(!session.running());
     }
     PracticeHistory history;
     QVERIFY(history.open(folder.path()));

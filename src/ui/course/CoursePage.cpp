@@ -2,6 +2,7 @@
 
 #include "course/CourseResultText.h"
 #include "ui/settings/SettingsPanel.h"
+#include "settings/SavedValues.h"
 #include "settings/TickCount.h"
 #include "ui/window/UiDialogs.h"
 #include "ui/style/UiFonts.h"
@@ -14,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,6 +38,12 @@ constexpr int kAccuracyShown = 8;
 // Hearing the lesson while reading it on the ticker teaches nothing, so the
 // ticker shows one mark per character until the learner asks for the text.
 constexpr QChar kHiddenCharacter = u'・';
+// The result box under the copy box, and over both once a copy is scored.
+constexpr QRect kResultAlone(7, 200, 502, 104);
+constexpr QRect kResultWithCopy(7, 124, 502, 180);
+// The document's margins and a scroll bar's width, in pixels.
+constexpr int kResultMargin = 30;
+const QString kNotScored = QStringLiteral("このレッスンは採点しません");
 
 
 } // namespace
@@ -94,8 +102,9 @@ void CoursePage::createControls()
     mmoCourseCopy->setPalette(copyPalette);
 
     txtCourseResult = placed(new QTextBrowser(this), "txtCourseResult", 7, 200, 502, 104);
-    txtCourseResult->setFont(uiFont(UiFace::MsGothic, 15));
+    txtCourseResult->setFont(uiFont(UiFace::MsGothic, 13));
     txtCourseResult->setOpenLinks(false);
+    txtCourseResult->setLineWrapMode(QTextEdit::NoWrap);
 
     lblCourseScore = placedLabel(this, "lblCourseScore", QString(), 7, 308, 502, 20);
     lblCourseAccuracy = placedLabel(this, "lblCourseAccuracy", QString(), 7, 330, 502, 18);
@@ -140,6 +149,8 @@ void CoursePage::detach()
 {
     tmrCourseScore->stop();
     tmrCoursePerMinute->stop();
+    if (m_settings)
+        m_settings->sendAtSetSpeed();
     m_sequencer = nullptr;
 }
 
@@ -147,6 +158,31 @@ void CoursePage::keepProgressIn(const PracticeHistory &history)
 {
     if (m_session.keepProgressIn(history))
         fillLessons();
+}
+
+void CoursePage::keepSettingsIn(QSettings &settings)
+{
+    cbbCourse->setCurrentIndex(savedInt(settings, QStringLiteral("course/kind"), 0, cbbCourse->count() - 1,
+                                        cbbCourse->currentIndex()));
+    const int minutes = cbbCourseMinutes->findData(savedInt(settings, QStringLiteral("course/minutes"), 1, 5,
+                                                            cbbCourseMinutes->currentData().toInt()));
+    cbbCourseMinutes->setCurrentIndex(minutes);
+    const int wpm = cbbCourseSpeed->findData(savedInt(settings, QStringLiteral("course/speed"), 10, 60,
+                                                      characterSpeed()));
+    cbbCourseSpeed->setCurrentIndex(wpm);
+    chkCourseShowChars->setChecked(savedBool(settings, QStringLiteral("course/showCharacters"),
+                                             chkCourseShowChars->isChecked()));
+
+    QSettings *saved = &settings;
+    connect(cbbCourse, &QComboBox::currentIndexChanged, this,
+            [saved](int index) { saved->setValue(QStringLiteral("course/kind"), index); });
+    connect(cbbCourseMinutes, &QComboBox::currentIndexChanged, this, [this, saved] {
+        saved->setValue(QStringLiteral("course/minutes"), cbbCourseMinutes->currentData().toInt());
+    });
+    connect(cbbCourseSpeed, &QComboBox::currentIndexChanged, this,
+            [this, saved] { saved->setValue(QStringLiteral("course/speed"), characterSpeed()); });
+    connect(chkCourseShowChars, &QCheckBox::toggled, this,
+            [saved](bool shown) { saved->setValue(QStringLiteral("course/showCharacters"), shown); });
 }
 
 CourseKind CoursePage::course() const { return CourseKind(cbbCourse->currentIndex()); }
@@ -199,7 +235,8 @@ void CoursePage::start()
     if (!m_sequencer || !m_settings)
         return;
     tmrCourseScore->stop();
-    m_settings->setSpeedPosition(characterSpeed());
+    // The course's own speed, never the one set for the other tabs.
+    m_settings->sendAtOwnSpeed(characterSpeed());
     bool isInteger = false;
     const int ratio = m_settings->ratioText().toInt(&isInteger);
 
@@ -214,9 +251,11 @@ void CoursePage::start()
     m_nextSeed.reset();
 
     m_session.begin({course(), lesson(), plan.wpm, plan.spaceExtra, lessonText(plan)});
-    mmoCourseCopy->clear();
-    mmoCourseCopy->setFocus();
     txtCourseResult->clear();
+    txtCourseResult->setGeometry(kResultAlone);
+    mmoCourseCopy->clear();
+    mmoCourseCopy->show();
+    mmoCourseCopy->setFocus();
     lblCourseScore->setText(QStringLiteral("レッスン %1 を送信中。聞こえた文字を入力して下さい").arg(m_session.played().lesson));
     clearTicker();
 
@@ -231,6 +270,7 @@ void CoursePage::start()
     if (!m_sequencer->key_down()) {
         // Nothing sounds (no sound output): there is nothing to score.
         m_session.abandon();
+        m_settings->sendAtSetSpeed();
         tmrCourseScore->stop();
         lblCourseScore->clear();
     }
@@ -240,18 +280,23 @@ void CoursePage::lessonSoundEnded()
 {
     emit statusChanged(1, QString());
     tmrCoursePerMinute->stop();
+    if (m_settings)
+        m_settings->sendAtSetSpeed();
     if (m_session.running())
         tmrCourseScore->start();
 }
 
 void CoursePage::lessonStopped()
 {
-    emit statusChanged(0, QString());
+    // Said in the status bar too, since leaving the tab stops a lesson.
+    emit statusChanged(0, m_session.running() ? kNotScored : QString());
     emit statusChanged(1, QString());
     tmrCoursePerMinute->stop();
     tmrCourseScore->stop();
+    if (m_settings)
+        m_settings->sendAtSetSpeed();
     if (m_session.running())
-        lblCourseScore->setText(QStringLiteral("中止しました。このレッスンは採点しません"));
+        lblCourseScore->setText(QStringLiteral("中止しました。") + kNotScored);
     m_session.abandon();
 }
 
@@ -260,9 +305,13 @@ bool CoursePage::scorePending() const { return tmrCourseScore->isActive(); }
 void CoursePage::scoreCopy()
 {
     tmrCourseScore->stop();
+    const bool running = m_session.running();
     const std::optional<CourseSession::Result> result = m_session.score(mmoCourseCopy->toPlainText());
-    if (!result)
+    if (!result) {
+        if (running)
+            lblCourseScore->setText(QStringLiteral("入力がありません。") + kNotScored);
         return;
+    }
     showResult(*result);
     if (result->reached != result->reachedBefore && course() == m_session.played().course)
         fillLessons();
@@ -272,7 +321,14 @@ void CoursePage::scoreCopy()
 
 void CoursePage::showResult(const CourseSession::Result &result)
 {
-    txtCourseResult->setHtml(markedCopyHtml(result.score.alignment));
+    // The copy is in the result now, group by group: the result takes the
+    // copy box's place too, until the next lesson begins.
+    mmoCourseCopy->hide();
+    txtCourseResult->setGeometry(kResultWithCopy);
+    txtCourseResult->document()->setDefaultFont(txtCourseResult->font());
+    const int cellWidth = QFontMetrics(txtCourseResult->font()).horizontalAdvance(u'0');
+    const int lineCells = (txtCourseResult->viewport()->width() - kResultMargin) / qMax(1, cellWidth);
+    txtCourseResult->setHtml(markedCopyHtml(result.score.alignment, sentGroupSizes(m_session.played().sent), lineCells));
     QString verdict = QStringLiteral("正解率 %1%").arg(QLocale().toString(result.score.percent(), 'f', 1));
     if (result.opened())
         verdict += QStringLiteral("　合格！ レッスン %1 が開きました").arg(result.reached);

@@ -13,6 +13,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPlainTextEdit;
+class QSettings;
 class QTextBrowser;
 class QTimer;
 class SettingsPanel;
@@ -36,6 +37,10 @@ public:
     // Keeps the progress in the practice history's file from now on and
     // shows what it holds. Without it the progress lasts as long as the window.
     void keepProgressIn(const PracticeHistory &history);
+    // Restores the course, lesson length, character speed and whether the
+    // text is shown as an earlier run saved them in settings, then saves every
+    // change there. Without saved values the controls keep their start-up state.
+    void keepSettingsIn(QSettings &settings);
 
     // Start on this tab: the selected lesson begins.
     void start();

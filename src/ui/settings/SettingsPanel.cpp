@@ -145,8 +145,22 @@ bool SettingsPanel::ratioRenderable(QString *why) const
 
 void SettingsPanel::edtSpeedChange()
 {
-    m_keying.dot_samples = DotSamplesForSpeed(edtSpeed->text().toInt());
+    m_keying.dot_samples = DotSamplesForSpeed(speedSent());
     emit keyingChanged();
+}
+
+int SettingsPanel::speedSent() const { return m_ownSpeed.value_or(edtSpeed->text().toInt()); }
+
+void SettingsPanel::sendAtOwnSpeed(int wpm)
+{
+    m_ownSpeed = wpm;
+    m_keying.dot_samples = DotSamplesForSpeed(wpm);
+}
+
+void SettingsPanel::sendAtSetSpeed()
+{
+    m_ownSpeed.reset();
+    m_keying.dot_samples = DotSamplesForSpeed(speedSent());
 }
 
 void SettingsPanel::udPitchChanging(int newPosition)

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QSettings;
@@ -39,6 +40,11 @@ public:
     int speedPosition() const;
     // Setting a spinner runs its change handler.
     void setSpeedPosition(int wpm);
+    // A course lesson sends at a speed of its own: the keying values take wpm
+    // until sendAtSetSpeed(), while the spinner, and what is saved of it, keep
+    // the speed set here. Call both only with nothing queued to sound.
+    void sendAtOwnSpeed(int wpm);
+    void sendAtSetSpeed();
     void setPitchPosition(int hz);
     QString ratioText() const;
     // Whether the ratio in the box renders every character at every setting;
@@ -72,7 +78,9 @@ private:
     void createControls();
     void connectEvents();
     void edtRatioChange();
+    int speedSent() const;
 
+    std::optional<int> m_ownSpeed;
     QLineEdit *edtSpeed;
     UpDownSpinner *udSpeed;
     QLineEdit *edtPitch;

@@ -131,6 +131,12 @@ void TfrmMain::connectEvents()
         if (m_sequencer)
             m_sequencer->keyingChanged();
     });
+    // A lesson belongs to the course tab: its text and copy box are there, so
+    // leaving the tab while it sounds stops it, unscored.
+    connect(PageControlMode, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab != CharacterView::CourseTab && m_coursePage->lessonSounding())
+            btnStopClick();
+    });
     connect(btnRecords, &QToolButton::clicked, this, &TfrmMain::btnRecordsClick);
     connect(m_history.get(), &PracticeHistory::failed, this, [this](const QString &message) {
         m_dialogs->warning(this, QStringLiteral("警告"), message);
@@ -169,6 +175,7 @@ void TfrmMain::restoreSavedState()
     grp2->keepSettingsIn(*m_saved);
     m_callSignPage->keepSettingsIn(*m_saved);
     m_plainTextPage->keepSettingsIn(*m_saved);
+    m_coursePage->keepSettingsIn(*m_saved);
     m_plainTextPage->keepMemoIn(MemoStore::defaultPath());
 }
 

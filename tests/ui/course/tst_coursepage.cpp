@@ -7,6 +7,9 @@
 #include "ui/course/CoursePage.h"
 #include "ui/style/DarkStyle.h"
 
+#include "course/LessonText.h"
+#include "keying/KeyingValues.h"
+
 #include "history/PracticeHistory.h"
 
 #include <QApplication>
@@ -17,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 
 class TestCoursePage : public QObject
@@ -29,6 +33,8 @@ private slots:
     void lesson_data();
     void lesson();
     void stopScoresNothing();
+    void leavingTheTabStops_data();
+    void leavingTheTabStops();
     void writeScreenshot();
 
 private:
@@ -81,8 +87,10 @@ void TestCoursePage::lesson()
         startLesson(f, CourseKind(kind));
         CoursePage &page = f.window->coursePage();
 
-        // 20 wpm, one minute: the characters of lesson 1 only.
-        QCOMPARE(f.child<QLineEdit>("edtSpeed")->text(), u"20"_qs);
+        // 20 wpm, one minute: the characters of lesson 1 only. The speed set
+        // for the other tabs stays as it was.
+        QCOMPARE(f.window->keying().dot_samples, DotSamplesForSpeed(20));
+        QCOMPARE(f.child<QLineEdit>("edtSpeed")->text(), u"25"_qs);
         const QString sent = page.sentText();
         const QString lesson1 = lessonCharacters(CourseKind(kind), 1);
         QVERIFY(sent.size() > 60);
@@ -103,8 +111,15 @@ void TestCoursePage::lesson()
         f.playAll();
         QCOMPARE(f.child<QLabel>("lblCourseChar")->text(), QString(sent).replace(QRegularExpression(u"\\S"_qs), u"・"_qs));
         QVERIFY(f.child<QPushButton>("btnStart")->isEnabled());
+        QCOMPARE(f.window->keying().dot_samples, DotSamplesForSpeed(25));
         QVERIFY(page.scorePending());
+        const QRect resultBefore = f.child<QTextBrowser>("txtCourseResult")->geometry();
         page.scoreCopy();
+        // The result grows over the copy box, inside the page.
+        const QTextBrowser *result = f.child<QTextBrowser>("txtCourseResult");
+        QVERIFY(result->height() > resultBefore.height());
+        QVERIFY(page.rect().contains(result->geometry()));
+        QVERIFY(result->toPlainText().contains(sent.left(kGroupSize) + u"  "_qs + sent.mid(kGroupSize + 1, kGroupSize)));
         QVERIFY(page.lastScore().has_value());
         QCOMPARE(page.lastScore()->correct, right);
         QCOMPARE(page.lessonReached(), reached);
@@ -139,6 +154,34 @@ void TestCoursePage::stopScoresNothing()
 
 // The README's picture of the tab during a lesson, on demand:
 // KEYLARK_WRITE_ARTWORK=1 tst_coursepage writeScreenshot
+void TestCoursePage::leavingTheTabStops_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("to the plain-text tab") << int(CharacterView::PlainTextTab);
+    QTest::newRow("to the call-sign tab") << int(CharacterView::CallSignTab);
+}
+
+void TestCoursePage::leavingTheTabStops()
+{
+    QFETCH(int, tab);
+    WindowFixture f;
+    f.make();
+    startLesson(f, CourseKind::International);
+    f.child<QPlainTextEdit>("mmoCourseCopy")->insertPlainText(f.window->coursePage().sentText().left(5));
+    f.output->playOldest();
+    f.child<QTabWidget>("PageControlMode")->setCurrentIndex(tab);
+    f.playAll();
+    QVERIFY(!f.window->sequencer().key_down());
+    QVERIFY(!f.window->coursePage().lessonSounding());
+    QCOMPARE(f.window->statusText(0), u"このレッスンは採点しません"_qs);
+    QCOMPARE(f.window->keying().dot_samples, DotSamplesForSpeed(25));
+    const QString plainTicker = f.child<QLabel>("lblChar")->text();
+    QVERIFY(!plainTicker.contains(u'K') && !plainTicker.contains(u'M'));
+    f.window->coursePage().scoreCopy();
+    QVERIFY(!f.window->coursePage().lastScore().has_value());
+    QVERIFY(f.child<QPushButton>("btnStart")->isEnabled());
+}
+
 void TestCoursePage::writeScreenshot()
 {
     if (qEnvironmentVariableIsEmpty("KEYLARK_WRITE_ARTWORK"))

@@ -79,8 +79,16 @@ void TestSavedState::everySettingComesBack()
     w.dialogs->folderToChoose = folder.path();
     w.window->plainTextPage().btnFolderSelectClick();
     w.child<QCheckBox>("chkCallStream")->setChecked(true);
+    w.child<QComboBox>("cbbCourse")->setCurrentIndex(1);
+    w.child<QComboBox>("cbbCourseMinutes")->setCurrentIndex(4);
+    w.child<QComboBox>("cbbCourseSpeed")->setCurrentText(u"33 wpm"_qs);
+    w.child<QCheckBox>("chkCourseShowChars")->setChecked(true);
 
     restart();
+    QCOMPARE(w.child<QComboBox>("cbbCourse")->currentText(), u"和文"_qs);
+    QCOMPARE(w.child<QComboBox>("cbbCourseMinutes")->currentText(), u"5 分"_qs);
+    QCOMPARE(w.child<QComboBox>("cbbCourseSpeed")->currentText(), u"33 wpm"_qs);
+    QVERIFY(w.child<QCheckBox>("chkCourseShowChars")->isChecked());
     QCOMPARE(w.window->keying().dot_samples, 9600 / 31);
     QCOMPARE(w.window->keying().freq, 850);
     QCOMPARE(w.window->keying().space_extra, 15);
@@ -114,6 +122,10 @@ void TestSavedState::badValuesFallBackOneByOne_data()
     QTest::newRow("folder gone") << u"text/randomFolder"_qs << u"/nonexistent/texts"_qs;
     QTest::newRow("noise louder than offered") << u"conditions/snr"_qs << u"-11"_qs;
     QTest::newRow("fading deeper than offered") << u"conditions/qsbDepth"_qs << u"31"_qs;
+    QTest::newRow("no third course") << u"course/kind"_qs << u"2"_qs;
+    QTest::newRow("lesson longer than offered") << u"course/minutes"_qs << u"6"_qs;
+    QTest::newRow("character speed too low") << u"course/speed"_qs << u"9"_qs;
+    QTest::newRow("shown not a truth value") << u"course/showCharacters"_qs << u"1x"_qs;
 }
 
 void TestSavedState::badValuesFallBackOneByOne()
@@ -126,6 +138,8 @@ void TestSavedState::badValuesFallBackOneByOne()
         {u"ratio"_qs, u"5"_qs}, {u"drill/mode"_qs, u"random"_qs}, {u"drill/year"_qs, u"2020 CQ WW DX CW"_qs},
         {u"drill/stream"_qs, u"false"_qs}, {u"text/randomFolder"_qs, QDir::tempPath()},
         {u"conditions/snr"_qs, u"-10"_qs}, {u"conditions/qsbDepth"_qs, u"30"_qs},
+        {u"course/kind"_qs, u"1"_qs}, {u"course/minutes"_qs, u"3"_qs}, {u"course/speed"_qs, u"60"_qs},
+        {u"course/showCharacters"_qs, u"true"_qs},
     };
     values[key] = bad;
     writeSettings(values);
@@ -141,12 +155,18 @@ void TestSavedState::badValuesFallBackOneByOne()
         {u"text/randomFolder"_qs, QDir::fromNativeSeparators(w.child<QLineEdit>("edtFolder")->text())},
         {u"conditions/snr"_qs, QString::number(w.child<QSpinBox>("spnSnr")->value())},
         {u"conditions/qsbDepth"_qs, QString::number(w.child<QSpinBox>("spnQsbDepth")->value())},
+        {u"course/kind"_qs, QString::number(w.child<QComboBox>("cbbCourse")->currentIndex())},
+        {u"course/minutes"_qs, w.child<QComboBox>("cbbCourseMinutes")->currentData().toString()},
+        {u"course/speed"_qs, w.child<QComboBox>("cbbCourseSpeed")->currentData().toString()},
+        {u"course/showCharacters"_qs, w.child<QCheckBox>("chkCourseShowChars")->isChecked() ? u"true"_qs : u"false"_qs},
     };
     const QMap<QString, QString> startUp = {
         {u"speed"_qs, u"25"_qs}, {u"pitch"_qs, u"700"_qs}, {u"spacing"_qs, u"0"_qs}, {u"volume"_qs, u"4"_qs},
         {u"ratio"_qs, u"3"_qs}, {u"drill/mode"_qs, u"normal"_qs}, {u"drill/year"_qs, QStringLiteral("%1 CQ WW DX CW").arg(QDate::currentDate().year() - 1)},
         {u"drill/stream"_qs, u"false"_qs}, {u"text/randomFolder"_qs, QDir::currentPath() + u'/'},
         {u"conditions/snr"_qs, u"10"_qs}, {u"conditions/qsbDepth"_qs, u"10"_qs},
+        {u"course/kind"_qs, u"0"_qs}, {u"course/minutes"_qs, u"1"_qs}, {u"course/speed"_qs, u"20"_qs},
+        {u"course/showCharacters"_qs, u"false"_qs},
     };
     for (auto it = values.cbegin(); it != values.cend(); ++it)
         QCOMPARE(shown[it.key()], it.key() == key ? startUp[it.key()] : it.value());
