@@ -114,14 +114,13 @@ void CallSignPage::createControls()
     LabelCount->setFont(uiFont(UiFace::MeiryoUi, 19, true));
     setTextColor(LabelCount, QColor(0xC0, 0xC0, 0xC0));
 
-    setTabOrder(lvCallList, edtCallInput);
-    setTabOrder(edtCallInput, chkCallStream);
-    setTabOrder(chkCallStream, btnConditions);
-    setTabOrder(btnConditions, rbModeNormal);
-    setTabOrder(rbModeNormal, btnCallRead);
-    setTabOrder(btnCallRead, btnCallFile);
-    setTabOrder(btnCallFile, cbbCallList);
-    setTabOrder(cbbCallList, rbCallDX);
+    // Tab goes as the page reads: the list, the reading group row by row, the
+    // practice group, then the answer box. A row of radio buttons is one stop.
+    const QList<QWidget *> order = {lvCallList,   rbCallDX,   rbCallJA,     btnCallFile,   cbbCallList,
+                                    btnCallRead,  rbModeNormal, rbModeStep, rbModeRandom, chkCallStream,
+                                    btnConditions, edtCallInput};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void CallSignPage::connectEvents()
@@ -332,6 +331,7 @@ void CallSignPage::showReadIdle()
 bool CallSignPage::callStreamTicked() const { return chkCallStream->isChecked(); }
 QString CallSignPage::callInputText() const { return edtCallInput->text(); }
 void CallSignPage::setCallInputText(const QString &text) { edtCallInput->setText(text); }
+QWidget *CallSignPage::typingBox() const { return edtCallInput; }
 
 DrillView::Mode CallSignPage::practiceMode() const
 {

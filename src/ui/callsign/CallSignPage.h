@@ -73,6 +73,8 @@ public:
     bool callStreamTicked() const override;
     QString callInputText() const override;
     void setCallInputText(const QString &text);
+    // Where the user types on this tab: the answer box.
+    QWidget *typingBox() const;
 
     // What the drill sees of the page.
     Mode practiceMode() const override;

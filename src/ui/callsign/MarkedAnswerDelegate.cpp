@@ -5,6 +5,14 @@
 #include <QApplication>
 #include <QPainter>
 
+namespace {
+
+// On the gold selection the marks go dark red: apart from the selection's
+// near-black text and from the gold beneath them.
+const QColor kMarkOnSelectionColor(0x8B, 0x0F, 0x08);
+
+} // namespace
+
 void MarkedAnswerDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                  const QModelIndex &index) const
 {
@@ -30,7 +38,7 @@ void MarkedAnswerDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
                                        : (opt.state & QStyle::State_Active) ? QPalette::Normal
                                                                             : QPalette::Inactive;
     const QColor plainColor = opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text);
-    const QColor markColor = selected ? plainColor : DarkStyle::gold;
+    const QColor markColor = selected ? kMarkOnSelectionColor : DarkStyle::gold;
     QFont markFont = opt.font;
     markFont.setBold(true);
     markFont.setUnderline(true);

@@ -8,9 +8,9 @@ inline constexpr int kMarkedCharactersRole = Qt::UserRole + 1;
 
 // Draws the characters of a wrong answer that were copied wrong, missed or
 // slipped in bold and underlined, in gold beside the rest of the red row (in
-// the selection's text colour while the row is selected, as gold on the gold
-// selection would vanish). A cell edited afterwards loses its marks: they
-// belong to the text as it was answered.
+// dark red while the row is selected, as gold on the gold selection would
+// vanish). A cell edited afterwards loses its marks: they belong to the text
+// as it was answered.
 class MarkedAnswerDelegate : public QStyledItemDelegate
 {
     Q_OBJECT

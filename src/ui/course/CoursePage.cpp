@@ -230,6 +230,8 @@ void CoursePage::showEffectiveSpeed()
 
 // ---- A lesson ---------------------------------------------------------------
 
+QWidget *CoursePage::typingBox() const { return mmoCourseCopy; }
+
 void CoursePage::start()
 {
     if (!m_sequencer || !m_settings)

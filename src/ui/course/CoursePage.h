@@ -44,6 +44,8 @@ public:
 
     // Start on this tab: the selected lesson begins.
     void start();
+    // Where the user types on this tab: the copy box.
+    QWidget *typingBox() const;
 
     CourseKind course() const;
     void selectCourse(CourseKind kind);

@@ -165,6 +165,8 @@ QString PlainTextPage::memoText() const
     return mmoCharacter->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
 }
 
+QWidget *PlainTextPage::typingBox() const { return mmoCharacter; }
+
 void PlainTextPage::setMemoText(const QString &text)
 {
     QString lines = text;

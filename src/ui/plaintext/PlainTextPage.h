@@ -51,6 +51,8 @@ public:
     // The memo with CR LF line breaks, as a text file would hold it.
     QString memoText() const;
     void setMemoText(const QString &text);
+    // Where the user types on this tab: the memo.
+    QWidget *typingBox() const;
     TextFolderList &folderList() { return fllstMorseText; }
 
     // Event handlers, named after their control and event.

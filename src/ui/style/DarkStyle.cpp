@@ -1,5 +1,6 @@
 #include "DarkStyle.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 #include <QStyleFactory>
@@ -80,15 +81,46 @@ bool drawGilded(const QProxyStyle &style, QStyle::PrimitiveElement element, cons
     return true;
 }
 
+// Fusion outlines a check box in a shade of the window colour, which on a
+// menu's darker ground is all but gone: an enabled box gets a light edge of its
+// own, except while keyboard focus gives it the gold one.
+void outlineCheckBox(const QStyleOption *option, QPainter *painter)
+{
+    const QStyle::State focused = QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
+    if (!(option->state & QStyle::State_Enabled) || (option->state & focused) == focused)
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->translate(0.5, 0.5);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(DarkStyle::checkBoxEdge, 1));
+    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->restore();
+}
+
 } // namespace
 
 void DarkStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                               const QWidget *widget) const
 {
     const bool marked = (option->state & (State_On | State_NoChange)) && (option->state & State_Enabled);
-    if (marked && element == PE_IndicatorCheckBox
-        && drawGilded<QStyleOptionButton>(*this, element, option, painter, widget))
+    // A list shows nothing of its focus while no row is current: its frame
+    // turns gold, as a line edit's does.
+    if (element == PE_Frame && (option->state & State_HasFocus) && qobject_cast<const QAbstractItemView *>(widget)) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        painter->save();
+        painter->setPen(QPen(gold, 1));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
         return;
+    }
+    if (element == PE_IndicatorCheckBox) {
+        if (!(marked && drawGilded<QStyleOptionButton>(*this, element, option, painter, widget)))
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        outlineCheckBox(option, painter);
+        return;
+    }
     if (marked && element == PE_IndicatorRadioButton) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         // Fusion's own dot is translucent and comes out a muddy brown; cover

@@ -7,7 +7,7 @@
 class QApplication;
 
 // The program's look: Fusion on dark grey surfaces with gold accents (selection,
-// focus frames, the selected tab, group-box titles, ticked check boxes and
+// focus frames (a focused list's frame too), the selected tab, group-box titles, ticked check boxes and
 // chosen radio buttons). The accents are drawn by the style rather than by a
 // style sheet so that the colours the main window gives single controls (the
 // yellow call-sign box, the silver score, the white ticker) are left alone.
@@ -17,6 +17,8 @@ class DarkStyle : public QProxyStyle
 
 public:
     static inline const QColor gold{0xD4, 0xAF, 0x37};
+    // The edge of an enabled check box, light enough to show on a menu.
+    static inline const QColor checkBoxEdge{0x9A, 0x9A, 0xA0};
 
     DarkStyle();
 

@@ -22,9 +22,12 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QKeySequence>
 #include <QScreen>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -94,6 +97,15 @@ void TfrmMain::createControls(HttpClient *http)
     btnStop = placed(new QPushButton(QStringLiteral("停止"), this), "btnStop", 631, 308, 82, 67);
     for (QPushButton *button : {btnStart, btnStop})
         button->setFont(uiFont(UiFace::MeiryoUi, 21));
+    btnStart->setToolTip(QStringLiteral("開始 (F9)"));
+    btnStop->setToolTip(QStringLiteral("停止 (F10, Esc)"));
+    // Window-wide keys; a click on a disabled button does nothing.
+    auto *startKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    auto *stopKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    m_escapeStop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(startKey, &QShortcut::activated, btnStart, &QPushButton::click);
+    connect(stopKey, &QShortcut::activated, btnStop, &QPushButton::click);
+    connect(m_escapeStop, &QShortcut::activated, btnStop, &QPushButton::click);
 
     stat1 = placed(new QStatusBar(this), "stat1", 0, 388, 729, 19);
     stat1->setSizeGripEnabled(false);
@@ -107,8 +119,17 @@ void TfrmMain::createControls(HttpClient *http)
     stat1->addWidget(stat1Panel0);
     stat1->addWidget(stat1Panel1);
 
+    // The tab page's own controls, then the tabs below them; then the column on
+    // the right from the top: the settings, Start and Stop; and round again.
+    // The tab bar sits ahead of the pages in the chain: it goes after the last
+    // of their controls.
+    auto *tabs = PageControlMode->findChild<QTabBar *>();
+    QWidget *lastOfPages = tabs;
+    while (PageControlMode->isAncestorOf(lastOfPages->nextInFocusChain()))
+        lastOfPages = lastOfPages->nextInFocusChain();
+    setTabOrder(lastOfPages, tabs);
+    grp2->orderTabsBetween(tabs, btnStart);
     setTabOrder(btnStart, btnStop);
-    grp2->orderTabsBetween(btnStop, PageControlMode);
 }
 
 void TfrmMain::connectEvents()
@@ -224,8 +245,7 @@ void TfrmMain::btnStartClick()
         m_dialogs->error(this, why);
         return;
     }
-    btnStart->setEnabled(false);
-    btnStop->setEnabled(true);
+    showButtons(true);
     m_callSignPage->setScoreVisible(false);
     if (activeTab() == CharacterView::CallSignTab) {
         m_conditions->begin(m_callSignPage->bandConditions(), grp2->keying(), m_callSignPage->callSigns());
@@ -260,14 +280,37 @@ void TfrmMain::btnStopClick()
 void TfrmMain::RestoreButtons()
 {
     m_conditions->end();
-    btnStart->setEnabled(true);
-    btnStop->setEnabled(false);
+    showButtons(false);
 }
 
 void TfrmMain::showSending()
 {
-    btnStart->setEnabled(false);
-    btnStop->setEnabled(true);
+    showButtons(true);
+}
+
+void TfrmMain::showButtons(bool sending)
+{
+    QPushButton *leaving = sending ? btnStart : btnStop;
+    const bool hadFocus = leaving->hasFocus();
+    btnStart->setEnabled(!sending);
+    btnStop->setEnabled(sending);
+    m_escapeStop->setEnabled(sending);
+    // Left to itself the focus would move on to the speed box, where typed
+    // digits change the speed.
+    if (hadFocus)
+        typingBox()->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget *TfrmMain::typingBox() const
+{
+    switch (activeTab()) {
+    case CharacterView::CallSignTab:
+        return m_callSignPage->typingBox();
+    case CharacterView::PlainTextTab:
+        return m_plainTextPage->typingBox();
+    default:
+        return m_coursePage->typingBox();
+    }
 }
 
 void TfrmMain::openHistory(const QString &folder)
@@ -296,7 +339,13 @@ void TfrmMain::btnRecordsClick()
 }
 
 int TfrmMain::activeTab() const { return PageControlMode->currentIndex(); }
-void TfrmMain::setStartEnabled(bool enabled) { btnStart->setEnabled(enabled); }
+void TfrmMain::setStartEnabled(bool enabled)
+{
+    const bool hadFocus = btnStart->hasFocus();
+    btnStart->setEnabled(enabled);
+    if (hadFocus && !enabled)
+        typingBox()->setFocus(Qt::OtherFocusReason);
+}
 
 void TfrmMain::showSoundWarning(const QString &message)
 {

@@ -16,6 +16,7 @@ class PracticeHistory;
 class PracticeRecorder;
 class QLabel;
 class QPushButton;
+class QShortcut;
 class QSettings;
 class QStatusBar;
 class QTabWidget;
@@ -76,6 +77,10 @@ private:
     void createControls(HttpClient *http);
     void restoreSavedState();
     void connectEvents();
+    // Start and Stop as the sending state wants them; a button that loses
+    // the focus by being disabled hands it to the tab's typing box.
+    void showButtons(bool sending);
+    QWidget *typingBox() const;
 
     // Controls, by their names in the window layout.
     QTabWidget *PageControlMode;
@@ -85,6 +90,8 @@ private:
     SettingsPanel *grp2;
     QPushButton *btnStart;
     QPushButton *btnStop;
+    // Esc stops, but only while there is something to stop.
+    QShortcut *m_escapeStop;
     QStatusBar *stat1;
     QLabel *stat1Panel0;
     QLabel *stat1Panel1;

@@ -4,9 +4,12 @@
 
 #include "conditions/ConditionsMixer.h"
 #include "ui/callsign/ConditionsButton.h"
+#include "ui/style/DarkStyle.h"
 
 #include <QCheckBox>
+#include <QMenu>
 #include <QSpinBox>
+#include <QStyleOptionButton>
 
 class TestCallSignConditions : public QObject
 {
@@ -17,6 +20,7 @@ private slots:
     void cleanup() { w.window.reset(); }
     void conditionsLastAsLongAsTheRun();
     void menuChoicesAreSavedAndComeBack();
+    void untickedBoxesShowOnTheMenu();
 
 private:
     void click(const char *button) { QTest::mouseClick(w.child<QPushButton>(button), Qt::LeftButton); }
@@ -83,6 +87,37 @@ void TestCallSignConditions::menuChoicesAreSavedAndComeBack()
     expected.noise = true;
     expected.snrDb = -3;
     QCOMPARE(w.child<ConditionsButton>("btnConditions")->conditions(), expected);
+}
+
+// The menu's ground is darker than the window's: an unticked box must still
+// stand out from it, so what can be ticked is seen.
+void TestCallSignConditions::untickedBoxesShowOnTheMenu()
+{
+    DarkStyle style;
+    ConditionsButton button;
+    auto *menu = button.findChild<QMenu *>();
+    menu->setPalette(DarkStyle::darkPalette());
+    menu->setStyle(&style);
+    for (QWidget *child : menu->findChildren<QWidget *>())
+        child->setStyle(&style);
+    menu->popup(QPoint(0, 0));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    const QImage image = menu->grab().toImage();
+    menu->hide();
+    for (const char *name : {"chkNoise", "chkQsb", "chkQrm"}) {
+        auto *box = menu->findChild<QCheckBox *>(QLatin1String(name));
+        QVERIFY(!box->isChecked());
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = style.subElementRect(QStyle::SE_CheckBoxIndicator, &option, box)
+                                    .translated(box->mapTo(menu, QPoint()));
+        const int ground = qGray(image.pixel(indicator.left() - 3, indicator.center().y()));
+        int strongest = 0;
+        for (int y = indicator.top(); y <= indicator.bottom(); ++y)
+            for (int x = indicator.left(); x <= indicator.right(); ++x)
+                strongest = qMax(strongest, qAbs(qGray(image.pixel(x, y)) - ground));
+        QVERIFY2(strongest >= 60, name);
+    }
 }
 
 QTEST_MAIN(TestCallSignConditions)

@@ -16,6 +16,9 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <QVector3D>
+
+#include <algorithm>
 
 class TestCallSignPage : public QObject
 {
@@ -36,6 +39,7 @@ private slots:
     void wrongCharactersMarked_data();
     void wrongCharactersMarked();
     void editedCellLosesItsMarks();
+    void marksShowOnTheSelectedRow();
 
 private:
     // A list of one call sign, Start, and the answer typed and entered.
@@ -330,6 +334,38 @@ void TestCallSignPage::editedCellLosesItsMarks()
     QCOMPARE(row->text(1), u"J"_qs);
     QVERIFY(row->data(1, kMarkedCharactersRole).value<QList<int>>().isEmpty());
     QCOMPARE(row->data(2, kMarkedCharactersRole).value<QList<int>>(), QList<int>{5});
+}
+
+// The newest row is selected; its marks must stand apart from the selection
+// and from the selection's text, whose smoothed edges lie between the two.
+void TestCallSignPage::marksShowOnTheSelectedRow()
+{
+    auto *list = w.child<QTreeWidget>("lvCallList");
+    list->setPalette(DarkStyle::darkPalette());
+    const QTreeWidgetItem *row = answerOne(u"JA1ABC"_qs, u"ja1abd"_qs);
+    QVERIFY(row->isSelected());
+    const QImage image = list->viewport()->grab().toImage();
+    const QColor ground = list->palette().color(QPalette::Inactive, QPalette::Highlight);
+    const QColor ink = list->palette().color(QPalette::Inactive, QPalette::HighlightedText);
+    // How far a colour lies from every blend of the selection and its text.
+    const auto offBlend = [&](const QColor &c) {
+        const QVector3D a(ground.red(), ground.green(), ground.blue());
+        const QVector3D b(ink.red(), ink.green(), ink.blue());
+        const QVector3D p(c.red(), c.green(), c.blue());
+        const float t = std::clamp(QVector3D::dotProduct(p - a, b - a) / (b - a).lengthSquared(), 0.0f, 1.0f);
+        return (p - (a + t * (b - a))).length();
+    };
+    const auto standingOut = [&](int column) {
+        const QRect cell = list->visualRect(list->model()->index(0, column));
+        int count = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                count += offBlend(image.pixelColor(x, y)) > 60;
+        return count;
+    };
+    QCOMPARE(standingOut(0), 0);     // the number: nothing marked
+    QVERIFY(standingOut(1) > 10);    // 入力's last character
+    QVERIFY(standingOut(2) > 10);    // CALL's last character
 }
 
 QTEST_MAIN(TestCallSignPage)
