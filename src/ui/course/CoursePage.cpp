@@ -1,23 +1,21 @@
 #include "CoursePage.h"
 
 #include "course/CourseResultText.h"
-#include "ui/settings/SettingsPanel.h"
-#include "settings/SavedValues.h"
-#include "settings/TickCount.h"
-#include "ui/window/UiDialogs.h"
-#include "ui/style/UiFonts.h"
-#include "ui/style/WidgetPlacement.h"
-
 #include "course/LessonText.h"
 #include "history/PracticeHistory.h"
 #include "plaintext/RateText.h"
 #include "sending/CharacterSequencer.h"
+#include "settings/SavedValues.h"
+#include "settings/TickCount.h"
+#include "ui/settings/SettingsPanel.h"
+#include "ui/style/UiFonts.h"
+#include "ui/style/WidgetPlacement.h"
+#include "ui/window/UiDialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QFrame>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
@@ -128,6 +126,7 @@ void CoursePage::createControls()
 void CoursePage::connectEvents()
 {
     connect(cbbCourse, &QComboBox::currentIndexChanged, this, &CoursePage::fillLessons);
+    connect(cbbCourse, &QComboBox::currentIndexChanged, this, &CoursePage::clearResult);  // the other code's
     connect(cbbLesson, &QComboBox::currentIndexChanged, this, &CoursePage::showLessonCharacters);
     connect(cbbCourseSpeed, &QComboBox::currentIndexChanged, this, &CoursePage::showEffectiveSpeed);
     connect(chkCourseShowChars, &QCheckBox::toggled, this, [this] {
@@ -253,10 +252,8 @@ void CoursePage::start()
     m_nextSeed.reset();
 
     m_session.begin({course(), lesson(), plan.wpm, plan.spaceExtra, lessonText(plan)});
-    txtCourseResult->clear();
-    txtCourseResult->setGeometry(kResultAlone);
+    clearResult();
     mmoCourseCopy->clear();
-    mmoCourseCopy->show();
     mmoCourseCopy->setFocus();
     lblCourseScore->setText(QStringLiteral("レッスン %1 を送信中。聞こえた文字を入力して下さい").arg(m_session.played().lesson));
     clearTicker();
@@ -321,10 +318,17 @@ void CoursePage::scoreCopy()
         showCharacterAccuracy();
 }
 
+void CoursePage::clearResult()
+{
+    txtCourseResult->clear();
+    txtCourseResult->setGeometry(kResultAlone);
+    mmoCourseCopy->show();
+    lblCourseScore->clear();
+}
+
 void CoursePage::showResult(const CourseSession::Result &result)
 {
-    // The copy is in the result now, group by group: the result takes the
-    // copy box's place too, until the next lesson begins.
+    // The copy shown group by group in the result, in the copy box's place too.
     mmoCourseCopy->hide();
     txtCourseResult->setGeometry(kResultWithCopy);
     txtCourseResult->document()->setDefaultFont(txtCourseResult->font());

@@ -80,6 +80,7 @@ private:
     void showLessonCharacters();
     void showEffectiveSpeed();
     void showResult(const CourseSession::Result &result);
+    void clearResult();
     void showCharacterAccuracy();
     void rateTimer();
     int characterSpeed() const;

@@ -124,6 +124,11 @@ void TestCoursePage::lesson()
         QCOMPARE(page.lastScore()->correct, right);
         QCOMPARE(page.lessonReached(), reached);
         QCOMPARE(f.child<QComboBox>("cbbLesson")->count(), reached);
+        // The other code chosen: this code's result goes, the copy box is back.
+        page.selectCourse(kind == int(CourseKind::International) ? CourseKind::Wabun : CourseKind::International);
+        QVERIFY(result->toPlainText().isEmpty());
+        QVERIFY(f.child<QLabel>("lblCourseScore")->text().isEmpty());
+        QVERIFY(f.child<QPlainTextEdit>("mmoCourseCopy")->isVisibleTo(&page));
     }
     PracticeHistory history;
     QVERIFY(history.open(folder.path()));
