@@ -3,7 +3,7 @@
 // device reads), for each condition alone and all three together. Prints the
 // median and the range over the runs.
 #include "conditions/ConditionsMixer.h"
-#include "conditions/QrmCallSigns.h"
+#include "conditions/station/QrmCallSigns.h"
 #include "keying/CharacterRenderer.h"
 
 #include <algorithm>

@@ -5,14 +5,14 @@
 #include "WavWriter.h"
 
 #include "conditions/ConditionsMixer.h"
-#include "conditions/QrmCallSigns.h"
+#include "conditions/station/QrmCallSigns.h"
 #include "keying/CharacterLength.h"
 #include "keying/CharacterRenderer.h"
 #include "keying/KeyingValues.h"
 #include "morse/MorsePattern.h"
 #include "plaintext/SendText.h"
 #include "sending/CharacterSequencer.h"
-#include "sending/PulseSoundOutput.h"
+#include "sending/pulse/PulseSoundOutput.h"
 
 #include <QCoreApplication>
 #include <QFile>

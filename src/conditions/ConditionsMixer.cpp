@@ -1,9 +1,9 @@
 #include "ConditionsMixer.h"
 
 #include "BandNoise.h"
-#include "CallSignStartWatch.h"
+#include "conditions/station/CallSignStartWatch.h"
 #include "QsbFading.h"
-#include "SecondStation.h"
+#include "conditions/station/SecondStation.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,7 +2,7 @@
 
 #include "conditions/BandNoise.h"
 #include "conditions/QsbFading.h"
-#include "conditions/SecondStation.h"
+#include "conditions/station/SecondStation.h"
 #include "keying/CharacterRenderer.h"
 
 #include <algorithm>

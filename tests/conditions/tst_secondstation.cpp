@@ -1,5 +1,5 @@
 #include "conditions/ConditionsMixer.h"
-#include "conditions/QrmCallSigns.h"
+#include "conditions/station/QrmCallSigns.h"
 
 #include "WantedStream.h"
 

@@ -9,7 +9,7 @@
 #include "ui/window/MainWindow.h"
 #include "ui/plaintext/PlainTextPage.h"
 #include "net/QtHttpClient.h"
-#include "sending/PulseSoundOutput.h"
+#include "sending/pulse/PulseSoundOutput.h"
 
 #include "fakes/RecordingUiDialogs.h"
 

@@ -25,7 +25,7 @@
 #include "keying/KeyingValues.h"
 #include "plaintext/SendText.h"
 #include "sending/MMErrorText.h"
-#include "sending/PulseSoundOutput.h"
+#include "sending/pulse/PulseSoundOutput.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

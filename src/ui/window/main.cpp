@@ -8,7 +8,7 @@
 
 #include "net/QtHttpClient.h"
 #include "history/PracticeHistory.h"
-#include "sending/PulseSoundOutput.h"
+#include "sending/pulse/PulseSoundOutput.h"
 
 #include <QApplication>
 #include <QScreen>

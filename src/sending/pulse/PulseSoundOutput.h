@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SoundOutput.h"
-#include "ToneQueue.h"
+#include "sending/SoundOutput.h"
+#include "sending/ToneQueue.h"
 
 #include <memory>
 

@@ -3,8 +3,8 @@
 // of once there is nothing left to hear.
 #include "PulseLink.h"
 
-#include "ToneQueue.h"
-#include "WaveFormat.h"
+#include "sending/ToneQueue.h"
+#include "sending/WaveFormat.h"
 #include "conditions/ConditionsMixer.h"
 
 #include <pulse/pulseaudio.h>

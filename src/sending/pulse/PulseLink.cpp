@@ -1,7 +1,7 @@
 #include "PulseLink.h"
 
-#include "ToneQueue.h"
-#include "WaveFormat.h"
+#include "sending/ToneQueue.h"
+#include "sending/WaveFormat.h"
 #include "conditions/ConditionsMixer.h"
 
 #include <pulse/pulseaudio.h>
